@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+// The map file: "KX-GRIDFORGE@VER1.00", "W,H", the lock value and one owner
+// per line, every line ending in CR LF.
+namespace MapModule {
+inline constexpr const char* MapFileHeader = "KX-GRIDFORGE@VER1.00";
+
+// Writes the document to path, atomically; true when the file is complete.
+// On success MapChanged = 0, CurrentFileName = path, caption = path.
+bool SaveMapFile(const std::string& path);
+// Reads path into the document and rebuilds the map window; a rejected file
+// shows its message and changes nothing. True when the map was loaded.
+bool LoadMapFile(const std::string& path);
+// Save dialog, then SaveMapFile; a failed write is reported to the user.
+void SaveMapAs();
+// Closing question, open dialog, then LoadMapFile.
+void OpenMap();
+// The message shown when a map file could not be written.
+void ShowSaveFailedMessage(const std::string& path);
+}  // namespace MapModule

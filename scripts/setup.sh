@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs what Gridforge needs to build, test and run on Debian 12, and only
+# what is missing. Sourced by ./run and ./test.
+set -euo pipefail
+
+GRIDFORGE_PACKAGES=(
+  g++ cmake make pkg-config
+  qt6-base-dev qt6-translations-l10n libgl-dev
+  fonts-ipafont-gothic
+  libbenchmark-dev
+  clang libclang-rt-14-dev
+  xvfb xauth xdotool x11-utils imagemagick
+)
+
+gridforge_missing_packages() {
+  local missing=()
+  for pkg in "${GRIDFORGE_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$pkg")
+    fi
+  done
+  echo "${missing[@]}"
+}
+
+gridforge_setup() {
+  local missing
+  missing=$(gridforge_missing_packages)
+  if [ -z "$missing" ]; then
+    return 0
+  fi
+  echo "Installing: $missing"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+  fi
+  $sudo apt-get update -q
+  # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing
+}
+
+gridforge_build() {
+  local dir=${1:-build}
+  shift || true
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}
