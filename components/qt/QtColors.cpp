@@ -1,0 +1,9 @@
+#include "components/qt/QtColors.h"
+
+#include "components/SystemColors.h"
+
+QColor ToQColor(ColorWord color)
+{
+    const ColorWord rgb = ResolveColor(color);
+    return QColor(rgb.Red(), rgb.Green(), rgb.Blue());
+}

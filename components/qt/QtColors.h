@@ -1,0 +1,8 @@
+#pragma once
+
+#include "document/ColorWord.h"
+
+#include <QColor>
+
+// A colour word as Qt paints it, system colours resolved.
+QColor ToQColor(ColorWord color);
