@@ -1,0 +1,189 @@
+#include "document/MapFile.h"
+
+#include "document/FileBytes.h"
+#include "document/MapFileReader.h"
+#include "document/MapModule.h"
+#include "document/MapSectors.h"
+#include "document/OwnerTable.h"
+
+namespace MapModule {
+namespace {
+
+constexpr const char* LineEnd = "\r\n";
+constexpr const char* AbortTitle = "中止";
+constexpr const char* HeaderMessage = "ヘッダーが違います・・・ロードを中止します";
+constexpr const char* SizeMessage = "マップサイズが正しくありません・・・ロードを中止します";
+constexpr const char* SaveFailedMessage = "ファイルを保存できませんでした・・・保存を中止します";
+
+void ShowAbort(const std::string& text)
+{
+    if (MessageBoxPort* messages = Ports().messages)
+        messages->Show(text, AbortTitle, MessageButtons::Ok, MessageIcon::Error, MessageAnswer::Ok);
+}
+
+bool SizesFitGrid(std::int32_t width, std::int32_t height)
+{
+    if (width < 0 || height < 0)
+        return false;
+    return static_cast<std::int64_t>(width) * static_cast<std::int64_t>(height) <= OwnerGridArray::Capacity;
+}
+
+// What a load changes before it knows whether the map window will close.
+struct DocumentSnapshot {
+    std::int32_t width;
+    std::int32_t height;
+    OwnerGridArray grid;
+    int lock;
+};
+
+DocumentSnapshot TakeSnapshot()
+{
+    const LockBoxPort* lockBox = Ports().lockBox;
+    return {MapWidth, MapHeight, OwnerGrid, lockBox ? lockBox->Value() : 0};
+}
+
+void RecolourCells()
+{
+    const std::int64_t count = SectorsOnMap();
+    for (std::int64_t s = 0; s < count; ++s) {
+        const std::int32_t owner = OwnerGrid.At(s);
+        if (!IsOwner(owner))
+            continue;
+        if (CellPort* cells = CellFor(s))
+            cells->SetCellColor(static_cast<int>(s), OwnerTable[static_cast<std::size_t>(owner)].cellColor);
+    }
+}
+
+// Puts the document and the map still shown back as they were. The lock box
+// goes first: its handler recolours the ring, and the grid's owners are
+// painted over that afterwards.
+void Restore(const DocumentSnapshot& snapshot)
+{
+    MapWidth = snapshot.width;
+    MapHeight = snapshot.height;
+    if (LockBoxPort* lockBox = Ports().lockBox)
+        lockBox->SetValue(snapshot.lock);
+    OwnerGrid = snapshot.grid;
+    RecolourCells();
+}
+
+// The file name after the last folder separator. Both "\\" and "/" count,
+// so a path of either kind gives the bare name; without one, nothing.
+std::optional<std::string> CaptionFor(const std::string& path)
+{
+    const std::size_t separator = path.find_last_of("\\/");
+    if (separator == std::string::npos)
+        return std::nullopt;
+    return path.substr(separator + 1);
+}
+
+std::string MapFileText()
+{
+    const LockBoxPort* lockBox = Ports().lockBox;
+    std::string text = MapFileHeader;
+    text += LineEnd;
+    text += std::to_string(MapWidth) + "," + std::to_string(MapHeight) + LineEnd;
+    text += std::to_string(lockBox ? lockBox->Value() : 0) + LineEnd;
+    const std::int64_t count = SectorsOnMap();
+    for (std::int64_t s = 0; s < count; ++s)
+        text += std::to_string(OwnerGrid.At(s)) + LineEnd;
+    return text;
+}
+
+}  // namespace
+
+bool SaveMapFile(const std::string& path)
+{
+    // A document the loader would refuse is not written either.
+    if (!SizesFitGrid(MapWidth, MapHeight))
+        return false;
+    if (!FileBytes::WriteAtomically(path, MapFileText()))
+        return false;
+    MapChanged = False;
+    CurrentFileName = path;
+    if (MapWindowPort* mapWindow = Ports().mapWindow)
+        mapWindow->SetMapCaption(path);
+    return true;
+}
+
+bool LoadMapFile(const std::string& path)
+{
+    const std::optional<std::string> bytes = FileBytes::ReadAll(path);
+    const MapFileReader::Result file = bytes ? MapFileReader::Read(*bytes) : MapFileReader::Result{};
+    if (!file.headerOk) {
+        ShowAbort(HeaderMessage);
+        return false;
+    }
+    if (!file.width || !file.height || !file.lock || !SizesFitGrid(*file.width, *file.height)) {
+        ShowAbort(SizeMessage);
+        return false;
+    }
+
+    const DocumentSnapshot before = TakeSnapshot();
+    OwnerGrid.Fill(0);
+    if (LockBoxPort* lockBox = Ports().lockBox)
+        lockBox->SetValue(*file.lock);
+    for (std::size_t i = 0; i < file.owners.size(); ++i)
+        OwnerGrid.Set(static_cast<std::int64_t>(i), file.owners[i]);
+    MapWidth = *file.width;
+    MapHeight = *file.height;
+
+    if (MapWindowPort* window = Ports().mapWindow) {
+        if (!window->CloseMapWindow()) {
+            Restore(before);
+            return false;
+        }
+        window->OpenMapWindow();
+    }
+    // The new window has new cells: CellFor reads the port afresh.
+    RecolourCells();
+
+    CurrentFileName = path;
+    const std::optional<std::string> caption = CaptionFor(path);
+    MapWindowPort* mapWindow = Ports().mapWindow;
+    if (caption && mapWindow != nullptr)
+        mapWindow->SetMapCaption(*caption);
+    return true;
+}
+
+void ShowSaveFailedMessage(const std::string& path)
+{
+    ShowAbort(std::string(SaveFailedMessage) + "\n" + path);
+}
+
+void SaveMapAs()
+{
+    FileDialogPort* dialog = Ports().fileDialog;
+    if (dialog == nullptr)
+        return;
+    const std::optional<std::string> path = dialog->ChooseSavePath();
+    if (!path)
+        return;
+    if (!SaveMapFile(*path))
+        ShowSaveFailedMessage(*path);
+}
+
+void OpenMap()
+{
+    bool clearedFlag = false;
+    if (MapChanged == True) {
+        MessageBoxPort* messages = Ports().messages;
+        if (messages == nullptr)
+            return;
+        const MessageAnswer answer =
+            messages->Show("変更されていますがドキュメントを閉じますか?", "ドキュメントを閉じますか?",
+                           MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::Yes);
+        if (answer != MessageAnswer::Yes)
+            return;
+        MapChanged = False;
+        clearedFlag = true;
+    }
+
+    FileDialogPort* dialog = Ports().fileDialog;
+    const std::optional<std::string> path = dialog ? dialog->ChooseOpenPath() : std::nullopt;
+    const bool loaded = path && LoadMapFile(*path);
+    if (!loaded && clearedFlag)
+        MapChanged = True;
+}
+
+}  // namespace MapModule

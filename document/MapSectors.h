@@ -1,0 +1,14 @@
+#pragma once
+
+#include "document/CellPort.h"
+
+#include <cstdint>
+
+// Bounds shared by the routines that walk the map's sectors.
+namespace MapModule {
+// Number of sectors the routines visit: 0 when a size is 0 or negative, and
+// never more than the grid holds.
+std::int64_t SectorsOnMap();
+// The cell port when it has a cell for sector index, else null.
+CellPort* CellFor(std::int64_t index);
+}  // namespace MapModule
