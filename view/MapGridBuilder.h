@@ -1,0 +1,26 @@
+#pragma once
+
+#include "view/CellGrid.h"
+
+#include <functional>
+
+// Builds the sector grid of the map window for MapWidth x MapHeight: places
+// and colours one cell per sector, clears MapChanged, fills in the frame's
+// size labels, sizes the window, enables the map commands and applies the
+// sector lock when Check1 is on. Stops at the first failure.
+class MapGridBuilder {
+public:
+    // Receives the window's outer size in twips.
+    using SizeWindow = std::function<void(int widthTwips, int heightTwips)>;
+
+    // The cell that stands at a sector, laid out row by row in twips.
+    static int CellLeft(int index, int width, int cellSize) { return (index % width + 2) * cellSize; }
+    static int CellTop(int index, int width, int cellSize) { return (index / width + 2) * cellSize; }
+
+    // False (with nothing built) for a width or height below 1 or more
+    // sectors than the grid can hold; false too when a cell cannot be made.
+    static bool Build(CellGrid& cells, const SizeWindow& sizeWindow);
+
+private:
+    static bool PlaceCells(CellGrid& cells, int width, int sectorCount);
+};
