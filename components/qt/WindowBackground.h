@@ -1,5 +1,7 @@
 #pragma once
 
+#include "components/clsGradient.h"
+
 #include <QImage>
 
 class QPainter;
@@ -22,4 +24,5 @@ public:
 private:
     BackgroundKind kind_;
     QImage image_;
+    clsGradient painter_;
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "components/DrawingSurfacePort.h"
+
+#include <QImage>
+
+class QPaintDevice;
+
+// A drawing surface over a Qt paint device (an image or a pixmap). The
+// off-screen image is a QImage made and released within one painting call;
+// the copy replaces the target's pixels like a plain block transfer.
+class QtDrawingSurface : public DrawingSurfacePort {
+public:
+    explicit QtDrawingSurface(QPaintDevice& target);
+
+    bool CreateOffscreen(int width, int height) override;
+    void FillOffscreen(int left, int top, int right, int bottom, ColorWord rgb) override;
+    void CopyOffscreen(int x, int y) override;
+    void ReleaseOffscreen() override;
+
+    bool HoldsOffscreen() const { return !offscreen_.isNull(); }
+
+private:
+    QPaintDevice& target_;
+    QImage offscreen_;
+};

@@ -1,0 +1,79 @@
+#include "components/qt/WindowBackground.h"
+
+#include "components/qt/QtDrawingSurface.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+
+namespace {
+struct BackgroundColors {
+    ColorWord start;
+    ColorWord end;
+};
+
+BackgroundColors ColorsOf(BackgroundKind kind)
+{
+    const ColorWord nearWhite = ColorWord::Rgb(250, 250, 250);
+    switch (kind) {
+    case BackgroundKind::MapSizeDialog:
+    case BackgroundKind::ReplaceDialog:
+        return {ColorWord::Rgb(250, 190, 0), nearWhite};
+    case BackgroundKind::MapWindow:
+    case BackgroundKind::AboutBox:
+        break;
+    }
+    return {ColorWord::Rgb(0, 10, 0), nearWhite};
+}
+
+// Twips per pixel of the screen the window is on; 15 where there is no screen.
+double TwipsPerPixel(const QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr || screen->logicalDotsPerInchY() <= 0.0)
+        return clsGradient::DefaultTwipsPerPixel;
+    return 1440.0 / screen->logicalDotsPerInchY();
+}
+
+int ToTwips(int pixels, double twipsPerPixel)
+{
+    return static_cast<int>(std::nearbyint(pixels * twipsPerPixel));
+}
+}
+
+WindowBackground::WindowBackground(BackgroundKind kind)
+    : kind_(kind)
+{
+}
+
+void WindowBackground::PaintBackground(QWidget& window)
+{
+    const QSize size = window.size();
+    image_ = QImage(size, QImage::Format_RGB32);
+    if (!image_.isNull())
+        image_.fill(window.palette().color(window.backgroundRole()));
+
+    const double twips = TwipsPerPixel(window);
+    const BackgroundColors colors = ColorsOf(kind_);
+    QtDrawingSurface surface(image_);
+    painter_.SetTwipsPerPixel(twips, twips);
+    painter_.StartColor(colors.start);
+    painter_.EndColor(colors.end);
+    painter_.SetRectangle(0, 0, ToTwips(size.width(), twips), ToTwips(size.height(), twips));
+    painter_.Direction(1);
+    painter_.hdc(&surface);
+    painter_.Gradation(nullptr);
+    painter_.hdc(nullptr);  // the surface lives only for this call
+    window.update();
+}
+
+void WindowBackground::Draw(QPainter& painter) const
+{
+    if (!image_.isNull())
+        painter.drawImage(QPoint(0, 0), image_);
+}
