@@ -1,0 +1,23 @@
+#pragma once
+
+#include "document/LockBoxPort.h"
+
+#include <functional>
+
+// The lock check box: keeps 0, 1 or 2 and runs its handler on every change,
+// by default the sector lock.
+class FakeLockBox : public LockBoxPort {
+public:
+    explicit FakeLockBox(int value = 0);
+
+    int Value() const override { return value_; }
+    void SetValue(int value) override;
+    // Changes the value without running the handler (a box built checked).
+    void Preset(int value) { value_ = value; }
+
+    std::function<void()> handler;
+    int handlerRuns = 0;
+
+private:
+    int value_;
+};
