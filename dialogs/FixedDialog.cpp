@@ -1,0 +1,50 @@
+#include "dialogs/FixedDialog.h"
+
+#include <QFont>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <cmath>
+
+int FixedDialog::Pixels(int twips)
+{
+    return static_cast<int>(std::nearbyint(static_cast<double>(twips) / TwipsPerPixel));
+}
+
+QRect FixedDialog::TwipsRect(int left, int top, int width, int height)
+{
+    return QRect(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
+}
+
+FixedDialog::FixedDialog(BackgroundKind background, int clientWidthTwips, int clientHeightTwips, QWidget* parent)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , background_(background)
+{
+    setFixedSize(Pixels(clientWidthTwips), Pixels(clientHeightTwips));
+    // The dialogs are laid out for a 9-point proportional Japanese gothic.
+    QFont dialogFont = font();
+    dialogFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+    dialogFont.setPointSize(9);
+    setFont(dialogFont);
+    setSizeGripEnabled(false);
+}
+
+void FixedDialog::PaintBackground() { background_.PaintBackground(*this); }
+
+void FixedDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void FixedDialog::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    background_.Draw(painter);
+    Q_UNUSED(event);
+}

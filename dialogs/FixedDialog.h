@@ -1,0 +1,29 @@
+#pragma once
+
+#include "components/qt/WindowBackground.h"
+
+#include <QDialog>
+
+class QKeyEvent;
+class QPaintEvent;
+
+// A dialog of fixed client size given in twips, with a close box but no
+// minimise or maximise box, a gradient background, and no Escape binding:
+// Escape does nothing, while the close box and a cancel button still close.
+class FixedDialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int TwipsPerPixel = 15;
+    static int Pixels(int twips);
+    static QRect TwipsRect(int left, int top, int width, int height);
+
+protected:
+    FixedDialog(BackgroundKind background, int clientWidthTwips, int clientHeightTwips, QWidget* parent);
+
+    void PaintBackground();
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    WindowBackground background_;
+};

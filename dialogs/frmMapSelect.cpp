@@ -1,0 +1,107 @@
+#include "dialogs/frmMapSelect.h"
+
+#include "document/NewMapCommand.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+constexpr int FirstSize = MapModule::NewMapMinSize;
+constexpr int LastSize = MapModule::NewMapMaxSize;
+constexpr int PreselectedPosition = 10;  // "20"
+
+QComboBox* MakeSizeList(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setEditable(false);
+    combo->setMaxVisibleItems(12);
+    combo->setGeometry(geometry);
+    return combo;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    button->setGeometry(geometry);
+    return button;
+}
+}  // namespace
+
+frmMapSelect::frmMapSelect(QWidget* parent)
+    : FixedDialog(BackgroundKind::MapSizeDialog, 3420, 1560, parent)
+{
+    setObjectName(QStringLiteral("frmMapSelect"));
+    setWindowTitle(QStringLiteral("マップサイズの選択"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/map.png")));
+    setModal(true);
+
+    Label2 = new QLabel(QStringLiteral("作成したいマップサイズを選択してください"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(TwipsRect(120, 120, 3255, 255));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/icons/map.png")));
+    Image1->setGeometry(TwipsRect(120, 510, 480, 480));
+    Image1->installEventFilter(this);
+
+    Combo1 = MakeSizeList(this, "Combo1", TwipsRect(720, 600, 975, 300));
+
+    Label1 = new QLabel(QStringLiteral("×"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->move(Pixels(1725), Pixels(645));
+    Label1->adjustSize();
+
+    Combo2 = MakeSizeList(this, "Combo2", TwipsRect(1920, 600, 975, 300));
+
+    Command1 = MakeButton(this, "Command1", QStringLiteral("&OK"), TwipsRect(480, 1080, 1215, 375));
+    Command1->setDefault(true);
+    Command2 = MakeButton(this, "Command2", QStringLiteral("キャンセル(&C)"), TwipsRect(1920, 1080, 1215, 375));
+
+    setTabOrder(Combo1, Combo2);
+    setTabOrder(Combo2, Command1);
+    setTabOrder(Command1, Command2);
+
+    connect(Command1, &QPushButton::clicked, this, &frmMapSelect::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmMapSelect::reject);
+
+    // The client area's top-left corner sits at a fixed place on the screen.
+    setGeometry(QRect(QPoint(Pixels(2865), Pixels(3885)), size()));
+    Load();
+    Combo1->setFocus();
+}
+
+void frmMapSelect::Load()
+{
+    for (int n = FirstSize; n <= LastSize; ++n) {
+        Combo1->addItem(QString::number(n));
+        Combo2->addItem(QString::number(n));
+    }
+    Combo1->setCurrentIndex(PreselectedPosition);
+    Combo2->setCurrentIndex(PreselectedPosition);
+    PaintBackground();
+}
+
+bool frmMapSelect::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Image1 && event->type() == QEvent::MouseButtonPress)
+        MakeSquare();
+    return FixedDialog::eventFilter(watched, event);
+}
+
+void frmMapSelect::MakeSquare() { Combo2->setCurrentIndex(Combo1->currentIndex()); }
+
+void frmMapSelect::Command1_Click()
+{
+    // A refused close of the open map leaves everything as it was; the dialog
+    // closes either way.
+    MapModule::StartNewMap(Combo1->currentIndex() + FirstSize, Combo2->currentIndex() + FirstSize);
+    accept();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "dialogs/FixedDialog.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+// The new-map size dialog: width and height lists "10" to "50", both at "20"
+// on every opening. OK starts the new map and closes; Cancel and the close box
+// close without touching the document. Opening it changes nothing.
+class frmMapSelect : public FixedDialog {
+    Q_OBJECT
+public:
+    explicit frmMapSelect(QWidget* parent = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Load();
+    void MakeSquare();
+    void Command1_Click();
+
+    QLabel* Label2;
+    QLabel* Image1;
+    QComboBox* Combo1;
+    QLabel* Label1;
+    QComboBox* Combo2;
+    QPushButton* Command1;
+    QPushButton* Command2;
+};
