@@ -1,0 +1,654 @@
+#include "document/MapFile.h"
+#include "document/MapFileReader.h"
+#include "document/MapModule.h"
+#include "document/OwnerTable.h"
+#include "support/FakeFileDialog.h"
+#include "support/FakeLockBox.h"
+#include "support/FakeMapWindow.h"
+#include "support/FakeMessageBox.h"
+
+#include <QtTest>
+
+#include <memory>
+#include <random>
+#include <sys/stat.h>
+
+Q_DECLARE_METATYPE(MessageAnswer)
+
+namespace {
+
+const std::string HeaderMessage = "ヘッダーが違います・・・ロードを中止します";
+const std::string SizeMessage = "マップサイズが正しくありません・・・ロードを中止します";
+const std::string SaveFailed = "ファイルを保存できませんでした・・・保存を中止します";
+const std::string CloseQuestion = "変更されていますがドキュメントを閉じますか?";
+const QByteArray Header = "KX-GRIDFORGE@VER1.00\r\n";
+
+enum class PathKind { File, Missing, Directory };
+
+int StartOwner(int s) { return (s * 5 + 3) % 7; }
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QStringList Entries(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+}  // namespace
+
+class TestMapFile : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakeMessageBox> messages;
+    std::unique_ptr<FakeFileDialog> dialog;
+    std::unique_ptr<FakeLockBox> lockBox;
+    std::unique_ptr<FakeMapWindow> window;
+
+    QString PathOf(const QString& name) const { return dir->filePath(name); }
+    static std::string Std(const QString& path) { return path.toStdString(); }
+
+    // A 10x10 map in the window, owners following StartOwner, lock off.
+    void StartMap(int width = 10, int height = 10)
+    {
+        MapModule::MapWidth = width;
+        MapModule::MapHeight = height;
+        window->OpenMapWindow();
+        for (int s = 0; s < OwnerGridArray::Capacity; ++s)
+            MapModule::OwnerGrid.Set(s, StartOwner(s));
+        window->closeCalls = 0;
+        window->openCalls = 0;
+        window->captions.clear();
+    }
+
+    QList<int> Grid() const
+    {
+        QList<int> grid;
+        for (int s = 0; s < OwnerGridArray::Capacity; ++s)
+            grid << MapModule::OwnerGrid.At(s);
+        return grid;
+    }
+
+    void VerifyMessage(const std::string& text)
+    {
+        QCOMPARE(messages->Count(), 1);
+        const auto& call = messages->Calls()[0];
+        QCOMPARE(call.text, text);
+        QCOMPARE(call.title, std::string("中止"));
+        QCOMPARE(call.buttons, MessageButtons::Ok);
+        QCOMPARE(call.icon, MessageIcon::Error);
+        QCOMPARE(call.defaultButton, MessageAnswer::Ok);
+    }
+
+    // Every cell shows its grid owner's colour (values outside 0..6 are skipped).
+    void VerifyCellsMatchGrid()
+    {
+        RecordingCells* cells = window->Cells();
+        QVERIFY(cells != nullptr);
+        QCOMPARE(cells->OutOfRangeCalls(), 0);
+        for (int s = 0; s < cells->CellCount(); ++s) {
+            const int owner = MapModule::OwnerGrid.At(s);
+            if (IsOwner(owner))
+                QCOMPARE(cells->At(s).color, OwnerTable[owner].cellColor);
+        }
+    }
+
+private slots:
+    void init()
+    {
+        MapModule::ResetDocument();
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        messages = std::make_unique<FakeMessageBox>();
+        dialog = std::make_unique<FakeFileDialog>();
+        lockBox = std::make_unique<FakeLockBox>();
+        window = std::make_unique<FakeMapWindow>();
+        MapModule::Ports().messages = messages.get();
+        MapModule::Ports().fileDialog = dialog.get();
+        MapModule::Ports().lockBox = lockBox.get();
+        MapModule::Ports().mapWindow = window.get();
+    }
+    void cleanup()
+    {
+        MapModule::ResetDocument();
+        window.reset();
+    }
+
+    void parseInteger_data()
+    {
+        QTest::addColumn<QByteArray>("token");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("value");
+        QTest::newRow("zero") << QByteArray("0") << true << 0;
+        QTest::newRow("minus zero") << QByteArray("-0") << true << 0;
+        QTest::newRow("leading zeros") << QByteArray("007") << true << 7;
+        QTest::newRow("int32 max") << QByteArray("2147483647") << true << 2147483647;
+        QTest::newRow("int32 min") << QByteArray("-2147483648") << true << int(-2147483647 - 1);
+        QTest::newRow("one past max") << QByteArray("2147483648") << false << 0;
+        QTest::newRow("one past min") << QByteArray("-2147483649") << false << 0;
+        QTest::newRow("twenty digits") << QByteArray("99999999999999999999") << false << 0;
+        QTest::newRow("plus sign") << QByteArray("+1") << false << 0;
+        QTest::newRow("minus alone") << QByteArray("-") << false << 0;
+        QTest::newRow("empty") << QByteArray("") << false << 0;
+        QTest::newRow("trailing letter") << QByteArray("1a") << false << 0;
+        QTest::newRow("tab") << QByteArray("1\t") << false << 0;
+        QTest::newRow("double minus") << QByteArray("--1") << false << 0;
+    }
+    void parseInteger()
+    {
+        QFETCH(QByteArray, token);
+        QFETCH(bool, valid);
+        QFETCH(int, value);
+        const auto parsed = MapFileReader::ParseInteger(std::string_view(token.constData(), token.size()));
+        QCOMPARE(parsed.has_value(), valid);
+        if (valid)
+            QCOMPARE(*parsed, value);
+    }
+
+    void saveAndLoadBack_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("lock");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("10x10") << 10 << 10 << 0 << 103 << QByteArray(Header + "10,10\r\n0\r\n3\r\n1\r\n6\r\n");
+        QTest::newRow("no map") << 0 << 0 << 0 << 3 << QByteArray(Header + "0,0\r\n0\r\n");
+        QTest::newRow("undetermined lock written as 2") << 3 << 2 << 2 << 9
+                                                       << QByteArray(Header + "3,2\r\n2\r\n3\r\n1\r\n6\r\n4\r\n2\r\n0\r\n");
+        QTest::newRow("50x50 locked") << 50 << 50 << 1 << 2503 << QByteArray(Header + "50,50\r\n1\r\n0\r\n0\r\n");
+    }
+    void saveAndLoadBack()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, lock);
+        QFETCH(int, lines);
+        QFETCH(QByteArray, start);
+        StartMap(width, height);
+        lockBox->SetValue(lock);
+        MapModule::MapChanged = MapModule::True;
+        const QList<int> grid = Grid();
+        const QString path = PathOf("round.kxgf");
+
+        QVERIFY(MapModule::SaveMapFile(Std(path)));
+        const QByteArray bytes = ReadBytes(path);
+        QVERIFY(bytes.startsWith(start));
+        QVERIFY(bytes.endsWith("\r\n"));
+        QCOMPARE(bytes.count("\r\n"), lines);
+        QCOMPARE(bytes.count('\n'), lines);
+        QCOMPARE(MapModule::MapChanged, MapModule::False);
+        QCOMPARE(MapModule::CurrentFileName, Std(path));
+        QCOMPARE(window->Caption(), Std(path));
+        QCOMPARE(messages->Count(), 0);
+
+        MapModule::ResetDocument();
+        MapModule::Ports() = {nullptr, window.get(), nullptr, lockBox.get(), dialog.get(), messages.get()};
+        lockBox->Preset(0);
+        QVERIFY(MapModule::LoadMapFile(Std(path)));
+        QCOMPARE(MapModule::MapWidth, width);
+        QCOMPARE(MapModule::MapHeight, height);
+        QCOMPARE(lockBox->Value(), lock);
+        const int count = width * height;
+        QCOMPARE(Grid().mid(0, count), grid.mid(0, count));
+        QCOMPARE(Grid().mid(count), QList<int>(OwnerGridArray::Capacity - count, 0));
+        QCOMPARE(messages->Count(), 0);
+        if (count > 0)
+            VerifyCellsMatchGrid();
+
+        QVERIFY(MapModule::SaveMapFile(Std(path)));
+        QCOMPARE(ReadBytes(path), bytes);
+    }
+
+    void rejectedFiles_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        const QString header = QString::fromStdString(HeaderMessage);
+        const QString size = QString::fromStdString(SizeMessage);
+        const int file = int(PathKind::File);
+        QTest::newRow("no header") << file << QByteArray("10,10\r\n0\r\n") << header;
+        QTest::newRow("lower-case header") << file << QByteArray("kx-gridforge@ver1.00\r\n1,1\r\n0\r\n0\r\n") << header;
+        QTest::newRow("header and a space") << file << QByteArray("KX-GRIDFORGE@VER1.00 \r\n1,1\r\n0\r\n0\r\n") << header;
+        QTest::newRow("space before header") << file << QByteArray(" KX-GRIDFORGE@VER1.00\r\n1,1\r\n0\r\n0\r\n") << header;
+        QTest::newRow("LF line ends") << file << QByteArray("KX-GRIDFORGE@VER1.00\n1,1\n0\n0\n") << header;
+        QTest::newRow("empty file") << file << QByteArray() << header;
+        QTest::newRow("missing file") << int(PathKind::Missing) << QByteArray() << header;
+        QTest::newRow("directory") << int(PathKind::Directory) << QByteArray() << header;
+        QTest::newRow("header only") << file << QByteArray(Header) << size;
+        QTest::newRow("negative width") << file << QByteArray(Header + "-1,10\r\n0\r\n") << size;
+        QTest::newRow("both negative, product fits") << file << QByteArray(Header + "-50,-50\r\n0\r\n") << size;
+        QTest::newRow("product 2550") << file << QByteArray(Header + "51,50\r\n0\r\n") << size;
+        QTest::newRow("product overflows 32 bits")
+            << file << QByteArray(Header + "65536,65536\r\n0\r\n") << size;
+        QTest::newRow("width not a number") << file << QByteArray(Header + "ten,10\r\n0\r\n0\r\n") << size;
+        QTest::newRow("height too large for int32") << file << QByteArray(Header + "10,99999999999\r\n0\r\n") << size;
+        QTest::newRow("lock missing") << file << QByteArray(Header + "10,10\r\n") << size;
+        QTest::newRow("lock not a number") << file << QByteArray(Header + "10,10\r\nyes\r\n0\r\n") << size;
+    }
+    void rejectedFiles()
+    {
+        QFETCH(int, kind);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QString path = PathOf("map.kxgf");
+        if (kind == int(PathKind::File))
+            WriteBytes(path, bytes);
+        else if (kind == int(PathKind::Directory))
+            QVERIFY(QDir(dir->path()).mkdir("map.kxgf"));
+        StartMap();
+        lockBox->Preset(1);
+        MapModule::MapChanged = MapModule::True;
+        MapModule::CurrentFileName = "earlier.kxgf";
+        const QList<int> grid = Grid();
+        RecordingCells* cells = window->Cells();
+
+        QVERIFY(!MapModule::LoadMapFile(Std(path)));
+
+        VerifyMessage(message.toStdString());
+        QCOMPARE(MapModule::MapWidth, 10);
+        QCOMPARE(MapModule::MapHeight, 10);
+        QCOMPARE(Grid(), grid);
+        QCOMPARE(lockBox->Value(), 1);
+        QCOMPARE(lockBox->handlerRuns, 0);
+        QCOMPARE(window->closeCalls, 0);
+        QCOMPARE(window->openCalls, 0);
+        QVERIFY(window->captions.empty());
+        QCOMPARE(window->Cells(), cells);
+        QVERIFY(cells->Log().empty());
+        QCOMPARE(MapModule::MapChanged, MapModule::True);
+        QCOMPARE(MapModule::CurrentFileName, std::string("earlier.kxgf"));
+    }
+
+    void loadedValues_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("lock");
+        QTest::addColumn<QList<int>>("owners");
+        QTest::newRow("one per line") << QByteArray("3,2\r\n0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n") << 3 << 2 << 0
+                                      << QList<int>{1, 2, 3, 4, 5, 6};
+        QTest::newRow("commas") << QByteArray("3,2,0,1,2,3,4,5,6") << 3 << 2 << 0 << QList<int>{1, 2, 3, 4, 5, 6};
+        QTest::newRow("spaces and mixed breaks") << QByteArray("3 2  0\r\n1 2\n3\r4,5 ,6\r\n") << 3 << 2 << 0
+                                                 << QList<int>{1, 2, 3, 4, 5, 6};
+        QTest::newRow("sizes on separate lines") << QByteArray("2\r\n2\r\n0\r\n6\r\n5\r\n") << 2 << 2 << 0
+                                                 << QList<int>{6, 5};
+        QTest::newRow("short file leaves owner 0") << QByteArray("3,2\r\n0\r\n4\r\n") << 3 << 2 << 0 << QList<int>{4};
+        QTest::newRow("non-integers skipped") << QByteArray("3,2\r\n0\r\n1\r\nx\r\n2\r\n2.5\r\n\t3\r\n3\r\n") << 3 << 2
+                                              << 0 << QList<int>{1, 2, 3};
+        QTest::newRow("empty value between commas skipped") << QByteArray("3,2\r\n0\r\n1,,2\r\n") << 3 << 2 << 0
+                                                            << QList<int>{1, 2};
+        QTest::newRow("values outside the owners kept") << QByteArray("2,1\r\n0\r\n-3\r\n900\r\n") << 2 << 1 << 0
+                                                        << QList<int>{-3, 900};
+        QTest::newRow("size 0 accepted") << QByteArray("0,0\r\n0\r\n5\r\n") << 0 << 0 << 0 << QList<int>{5};
+        QTest::newRow("lock value 2") << QByteArray("2,1\r\n2\r\n1\r\n1\r\n") << 2 << 1 << 2 << QList<int>{1, 1};
+        QTest::newRow("lock value 7 keeps the box") << QByteArray("2,1\r\n7\r\n1\r\n1\r\n") << 2 << 1 << 0
+                                                    << QList<int>{1, 1};
+        QTest::newRow("no final line break") << QByteArray("2,1\r\n0\r\n3\r\n4") << 2 << 1 << 0 << QList<int>{3, 4};
+    }
+    void loadedValues()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, lock);
+        QFETCH(QList<int>, owners);
+        const QString path = PathOf("values.kxgf");
+        WriteBytes(path, Header + body);
+        StartMap();
+
+        QVERIFY(MapModule::LoadMapFile(Std(path)));
+        QCOMPARE(MapModule::MapWidth, width);
+        QCOMPARE(MapModule::MapHeight, height);
+        QCOMPARE(lockBox->Value(), lock);
+        QList<int> expected = owners;
+        expected.resize(OwnerGridArray::Capacity, 0);
+        QCOMPARE(Grid(), expected);
+        QCOMPARE(messages->Count(), 0);
+        QCOMPARE(window->closeCalls, 1);
+        QCOMPARE(window->openCalls, 1);
+        if (width * height > 0) {
+            VerifyCellsMatchGrid();
+            for (int s = 0; s < width * height; ++s) {
+                if (!IsOwner(expected[s]))  // keeps the colour the new window gave it
+                    QCOMPARE(window->Cells()->At(s).color, OwnerTable[0].cellColor);
+            }
+        } else {
+            QVERIFY(window->Cells() == nullptr);
+        }
+    }
+
+    void moreValuesThanTheGridHolds()
+    {
+        QByteArray body = "50,50\r\n0\r\n";
+        for (int i = 0; i < 2600; ++i)
+            body += QByteArray::number(i % 7) + "\r\n";
+        const QString path = PathOf("long.kxgf");
+        WriteBytes(path, Header + body);
+        const MapFileReader::Result result = MapFileReader::Read((Header + body).toStdString());
+        QCOMPARE(result.owners.size(), std::size_t(2501));
+        QCOMPARE(result.owners.back(), 2500 % 7);
+
+        StartMap();
+        QVERIFY(MapModule::LoadMapFile(Std(path)));
+        QCOMPARE(MapModule::OwnerGrid.At(2499), 2499 % 7);
+        QCOMPARE(MapModule::OwnerGrid.At(2500), 2500 % 7);
+        VerifyCellsMatchGrid();
+    }
+
+    void lockFromFileIsApplied_data()
+    {
+        QTest::addColumn<int>("lock");
+        QTest::addColumn<int>("boxBefore");
+        QTest::newRow("lock on, box was off") << 1 << 0;
+        QTest::newRow("lock on, box was on") << 1 << 1;
+        QTest::newRow("lock off, box was on") << 0 << 1;
+        QTest::newRow("undetermined") << 2 << 0;
+    }
+    void lockFromFileIsApplied()
+    {
+        QFETCH(int, lock);
+        QFETCH(int, boxBefore);
+        QByteArray body = "4,4\r\n" + QByteArray::number(lock) + "\r\n";
+        for (int s = 0; s < 16; ++s)
+            body += "5\r\n";
+        const QString path = PathOf("locked.kxgf");
+        WriteBytes(path, Header + body);
+        StartMap();
+        lockBox->Preset(boxBefore);
+
+        QVERIFY(MapModule::LoadMapFile(Std(path)));
+        QCOMPARE(lockBox->Value(), lock);
+        QCOMPARE(lockBox->handlerRuns, lock == boxBefore ? 0 : 1);
+        RecordingCells* cells = window->Cells();
+        for (int s = 0; s < 16; ++s) {
+            const bool ring = s % 4 == 0 || s % 4 == 3 || s / 4 == 0 || s / 4 == 3;
+            const bool locked = ring && lock == 1;
+            QCOMPARE(MapModule::OwnerGrid.At(s), locked ? 0 : 5);
+            QCOMPARE(cells->At(s).fillStyle, locked ? CellPort::FillLocked : CellPort::FillSolid);
+        }
+        VerifyCellsMatchGrid();
+        QCOMPARE(MapModule::MapChanged, MapModule::False);
+    }
+
+    void captionAfterLoadAndSave_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("plain name") << "test.kxgf" << "test.kxgf";
+        QTest::newRow("Japanese name") << "地図テスト.kxgf" << "地図テスト.kxgf";
+        QTest::newRow("backslash inside the name") << "a\\b.kxgf" << "b.kxgf";
+    }
+    void captionAfterLoadAndSave()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        const QString path = PathOf(name);
+        StartMap();
+        QVERIFY(MapModule::SaveMapFile(Std(path)));
+        QCOMPARE(window->Caption(), Std(path));
+        QVERIFY(QFileInfo::exists(path));
+
+        QVERIFY(MapModule::LoadMapFile(Std(path)));
+        QCOMPARE(window->Caption(), Std(caption));
+        QCOMPARE(MapModule::CurrentFileName, Std(path));
+    }
+
+    void loadWithoutSeparatorKeepsCaption()
+    {
+        StartMap();
+        QVERIFY(MapModule::SaveMapFile(Std(PathOf("here.kxgf"))));
+        window->captions.clear();
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir->path()));
+        const bool loaded = MapModule::LoadMapFile("here.kxgf");
+        QDir::setCurrent(previous);
+        QVERIFY(loaded);
+        QVERIFY(window->captions.empty());
+        QCOMPARE(window->Caption(), std::string("Gridforge First Release Edition"));
+        QCOMPARE(MapModule::CurrentFileName, std::string("here.kxgf"));
+    }
+
+    void permissionsOfTheFile_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("existing 0640 kept") << true << 0640;
+        QTest::newRow("existing 0600 kept") << true << 0600;
+        QTest::newRow("new file follows the umask") << false << int(0666 & ~022);
+    }
+    void permissionsOfTheFile()
+    {
+        QFETCH(bool, exists);
+        QFETCH(int, mode);
+        const QString path = PathOf("mode.kxgf");
+        const mode_t oldMask = ::umask(022);
+        if (exists) {
+            WriteBytes(path, "old");
+            QCOMPARE(::chmod(Std(path).c_str(), mode_t(mode)), 0);
+        }
+        StartMap();
+        const bool saved = MapModule::SaveMapFile(Std(path));
+        ::umask(oldMask);
+        QVERIFY(saved);
+        struct stat info {};
+        QCOMPARE(::stat(Std(path).c_str(), &info), 0);
+        QCOMPARE(int(info.st_mode & 07777), mode);
+        QVERIFY(ReadBytes(path).startsWith(Header));
+    }
+
+    void failedSaveChangesNothing_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("target is a directory") << "folder";
+        QTest::newRow("missing folder") << "nowhere/map.kxgf";
+        QTest::newRow("name too long") << QString(300, 'n') + ".kxgf";
+        QTest::newRow("trailing slash") << "folder/";
+    }
+    void failedSaveChangesNothing()
+    {
+        QFETCH(QString, target);
+        QVERIFY(QDir(dir->path()).mkdir("folder"));
+        WriteBytes(PathOf("folder/inside.txt"), "keep");
+        StartMap();
+        const QString oldPath = PathOf("old.kxgf");
+        QVERIFY(MapModule::SaveMapFile(Std(oldPath)));
+        const QByteArray oldBytes = ReadBytes(oldPath);
+        MapModule::OwnerGrid.Set(0, 6);
+        MapModule::MapChanged = MapModule::True;
+        const QStringList before = Entries(dir->path());
+        const QStringList folderBefore = Entries(PathOf("folder"));
+        const std::string path = Std(PathOf(target));
+        dialog->savePaths.push_back(path);
+
+        MapModule::SaveMapAs();
+
+        QCOMPARE(dialog->saveShown, 1);
+        VerifyMessage(SaveFailed + "\n" + path);
+        QCOMPARE(ReadBytes(oldPath), oldBytes);
+        QCOMPARE(Entries(dir->path()), before);
+        QCOMPARE(Entries(PathOf("folder")), folderBefore);
+        QCOMPARE(MapModule::MapChanged, MapModule::True);
+        QCOMPARE(MapModule::CurrentFileName, Std(oldPath));
+        QCOMPARE(window->Caption(), Std(oldPath));
+    }
+
+    void saveAsWritesTheChosenFile_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("chosen") << false;
+        QTest::newRow("cancelled") << true;
+    }
+    void saveAsWritesTheChosenFile()
+    {
+        QFETCH(bool, cancel);
+        StartMap();
+        MapModule::MapChanged = MapModule::True;
+        const QString path = PathOf("chosen.kxgf");
+        if (!cancel)
+            dialog->savePaths.push_back(Std(path));
+        MapModule::SaveMapAs();
+        QCOMPARE(QFileInfo::exists(path), !cancel);
+        QCOMPARE(messages->Count(), 0);
+        QCOMPARE(MapModule::MapChanged, cancel ? MapModule::True : MapModule::False);
+        QCOMPARE(MapModule::CurrentFileName, cancel ? std::string() : Std(path));
+        QCOMPARE(Entries(dir->path()).size(), cancel ? 0 : 1);
+    }
+
+    void openMap_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QList<MessageAnswer>>("answers");
+        QTest::addColumn<int>("chosen");  // 0 cancel, 1 good file, 2 bad file
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<int>("dialogs");
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<int>("flagAfter");
+        using A = MessageAnswer;
+        QTest::newRow("changed, answered No") << true << QList<A>{A::No} << 1 << 1 << 0 << false << -1;
+        QTest::newRow("changed, Yes then cancel") << true << QList<A>{A::Yes} << 0 << 1 << 1 << false << -1;
+        QTest::newRow("changed, Yes then rejected file") << true << QList<A>{A::Yes} << 2 << 1 << 1 << false << -1;
+        QTest::newRow("changed, Yes then good file") << true << QList<A>{A::Yes} << 1 << 1 << 1 << true << 0;
+        QTest::newRow("unchanged, cancel") << false << QList<A>{} << 0 << 0 << 1 << false << 0;
+        QTest::newRow("unchanged, rejected file") << false << QList<A>{} << 2 << 0 << 1 << false << 0;
+        QTest::newRow("unchanged, good file") << false << QList<A>{} << 1 << 0 << 1 << true << 0;
+    }
+    void openMap()
+    {
+        QFETCH(bool, changed);
+        QFETCH(QList<MessageAnswer>, answers);
+        QFETCH(int, chosen);
+        QFETCH(int, questions);
+        QFETCH(int, dialogs);
+        QFETCH(bool, loaded);
+        QFETCH(int, flagAfter);
+        const QString good = PathOf("good.kxgf");
+        const QString bad = PathOf("bad.kxgf");
+        WriteBytes(good, Header + "2,3\r\n0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
+        WriteBytes(bad, "not a map\r\n");
+        StartMap();
+        MapModule::MapChanged = changed ? MapModule::True : MapModule::False;
+        for (MessageAnswer answer : answers)
+            messages->Script({answer});
+        if (chosen != 0)
+            dialog->openPaths.push_back(Std(chosen == 1 ? good : bad));
+
+        MapModule::OpenMap();
+
+        QCOMPARE(messages->CountOf(CloseQuestion), questions);
+        if (questions > 0) {
+            const auto& call = messages->Calls()[0];
+            QCOMPARE(call.title, std::string("ドキュメントを閉じますか?"));
+            QCOMPARE(call.buttons, MessageButtons::YesNo);
+            QCOMPARE(call.icon, MessageIcon::Question);
+            QCOMPARE(call.defaultButton, MessageAnswer::Yes);
+        }
+        QCOMPARE(messages->CountOf(HeaderMessage), chosen == 2 && dialogs > 0 ? 1 : 0);
+        QCOMPARE(dialog->openShown, dialogs);
+        QCOMPARE(MapModule::MapWidth, loaded ? 2 : 10);
+        QCOMPARE(MapModule::MapHeight, loaded ? 3 : 10);
+        QCOMPARE(MapModule::CurrentFileName, loaded ? Std(good) : std::string());
+        QCOMPARE(MapModule::MapChanged, std::int16_t(flagAfter));
+    }
+
+    void refusedCloseRestoresTheMap_data()
+    {
+        QTest::addColumn<int>("boxBefore");
+        QTest::addColumn<int>("fileLock");
+        QTest::newRow("lock off, file locked") << 0 << 1;
+        QTest::newRow("lock on, file unlocked") << 1 << 0;
+        QTest::newRow("same lock") << 0 << 0;
+    }
+    void refusedCloseRestoresTheMap()
+    {
+        QFETCH(int, boxBefore);
+        QFETCH(int, fileLock);
+        const QString path = PathOf("other.kxgf");
+        WriteBytes(path, Header + "3,3\r\n" + QByteArray::number(fileLock) + "\r\n1\r\n1\r\n1\r\n");
+        StartMap();
+        lockBox->SetValue(boxBefore);
+        MapModule::MapChanged = MapModule::True;
+        const QList<int> grid = Grid();
+        window->refuseClose = true;
+
+        QVERIFY(!MapModule::LoadMapFile(Std(path)));
+
+        QCOMPARE(MapModule::MapWidth, 10);
+        QCOMPARE(MapModule::MapHeight, 10);
+        QCOMPARE(Grid(), grid);
+        QCOMPARE(lockBox->Value(), boxBefore);
+        QCOMPARE(window->openCalls, 0);
+        QCOMPARE(MapModule::MapChanged, MapModule::True);
+        QVERIFY(MapModule::CurrentFileName.empty());
+        VerifyCellsMatchGrid();
+        for (int s = 0; s < 100; ++s) {
+            const bool ring = s % 10 == 0 || s % 10 == 9 || s / 10 == 0 || s / 10 == 9;
+            QCOMPARE(window->Cells()->At(s).fillStyle,
+                     ring && boxBefore == 1 ? CellPort::FillLocked : CellPort::FillSolid);
+        }
+    }
+
+    void randomFilesNeverBreakTheLoader()
+    {
+        std::mt19937 random(20240611u);
+        const QByteArray alphabet = "0123456789,- \r\n\r\n,x\t";
+        QByteArray valid = Header + "7,5\r\n1\r\n";
+        for (int s = 0; s < 35; ++s)
+            valid += QByteArray::number(s % 7) + "\r\n";
+        const QString path = PathOf("fuzz.kxgf");
+        StartMap();
+        int loaded = 0;
+        for (int i = 0; i < 4000; ++i) {
+            QByteArray bytes;
+            switch (i % 4) {
+            case 0:  // a valid file cut short
+                bytes = valid.left(int(random() % (valid.size() + 1)));
+                break;
+            case 1:  // header, then noise from the file's own characters
+                bytes = Header;
+                for (int n = int(random() % 200); n > 0; --n)
+                    bytes += alphabet[int(random() % alphabet.size())];
+                break;
+            case 2:  // any bytes
+                for (int n = int(random() % 300); n > 0; --n)
+                    bytes += char(random() & 0xFF);
+                break;
+            default:  // a valid file with a few bytes changed
+                bytes = valid;
+                for (int n = 1 + int(random() % 4); n > 0; --n)
+                    bytes[int(random() % bytes.size())] = char(random() & 0xFF);
+            }
+            const auto result = MapFileReader::Read(std::string_view(bytes.constData(), bytes.size()));
+            QVERIFY(result.owners.size() <= MapFileReader::MaxOwnerValues);
+            QVERIFY(result.headerOk || !result.width);
+            QVERIFY(result.owners.empty() || result.lock);
+
+            if (i % 8 >= 2)
+                continue;
+            WriteBytes(path, bytes);
+            if (MapModule::LoadMapFile(Std(path)))
+                ++loaded;
+            QVERIFY(MapModule::MapWidth >= 0 && MapModule::MapHeight >= 0);
+            QVERIFY(MapModule::SectorCount() <= OwnerGridArray::Capacity);
+            if (RecordingCells* cells = window->Cells())
+                QCOMPARE(cells->OutOfRangeCalls(), 0);
+        }
+        QVERIFY(loaded > 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMapFile)
+#include "tst_core_mapfile.moc"
