@@ -1,0 +1,31 @@
+#pragma once
+
+#include "document/RichTextPort.h"
+
+#include <QTextCursor>
+
+class QProgressBar;
+class QTextEdit;
+
+// The owner-map colouring's view of a QTextEdit and a QProgressBar.
+// The progress value counts on from where the bar stands.
+class QtRichTextPort : public RichTextPort {
+public:
+    QtRichTextPort(QTextEdit& box, QProgressBar& progress);
+
+    std::u16string Text() const override;
+    int Length() const override;
+    int Find(const std::u16string& token, int start) override;
+    void Select(int start, int length) override;
+    void SetSelectionColor(ColorWord color) override;
+
+    void SetProgressMaximum(int maximum) override;
+    void AddProgress(int amount) override;
+    void ShowProgress() override;
+    void HideProgress() override;
+
+private:
+    QTextEdit& box_;
+    QProgressBar& progress_;
+    QTextCursor cursor_;
+};

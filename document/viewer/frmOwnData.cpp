@@ -1,0 +1,219 @@
+#include "document/viewer/frmOwnData.h"
+
+#include "components/qt/QtColors.h"
+#include "document/LevelText.h"
+#include "document/OwnMapColoring.h"
+#include "document/viewer/QtRichTextPort.h"
+
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+constexpr int DefaultTwipsPerPixel = 15;
+
+// The level text shows its CR LF line ends as line breaks; copying from the
+// box gives the text with one line break per line.
+QString AsDisplayedText(const std::string& levelText)
+{
+    return QString::fromLatin1(levelText.data(), static_cast<qsizetype>(levelText.size()))
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QFont GridFont()
+{
+    QFont font(QStringLiteral("IPAGothic"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+void SetBoxColours(QTextEdit& box, ColorWord background, ColorWord text)
+{
+    QPalette palette = box.palette();
+    palette.setColor(QPalette::Base, ToQColor(background));
+    palette.setColor(QPalette::Text, ToQColor(text));
+    box.setPalette(palette);
+}
+
+}  // namespace
+
+frmOwnData::frmOwnData(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      TS1(new QTabBar(this)),
+      TS1Frame(new QFrame(this)),
+      Text1(new QPlainTextEdit(this)),
+      rtftext(new QTextEdit(this)),
+      PB1(new QProgressBar(this)),
+      Command1(new QPushButton(QStringLiteral("背景の変更(&B)"), this)),
+      Command2(new QPushButton(QStringLiteral("×"), this)),
+      twips_{{120, 120, 7695, 6615}, {170, 480, 7575, 6075}, {170, 480, 7575, 6015},
+             {120, 6840, 7695, 375},  {6120, 6840, 1695, 495}, {7440, 0, 390, 375}}
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("マップデータ"));
+
+    TS1->setObjectName(QStringLiteral("TS1"));
+    TS1->addTab(QStringLiteral("データ表示"));
+    TS1->addTab(QStringLiteral("ビジュアル表示(非常に時間がかかります)"));
+    TS1->setExpanding(false);
+    TS1->setDrawBase(false);
+    TS1Frame->setFrameShape(QFrame::StyledPanel);
+
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setFont(GridFont());
+    Text1->setPlainText(AsDisplayedText(MapModule::BuildLevelText()));
+
+    rtftext->setObjectName(QStringLiteral("rtftext"));
+    rtftext->setReadOnly(true);
+    rtftext->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    rtftext->setLineWrapMode(QTextEdit::NoWrap);
+    rtftext->setAcceptRichText(false);
+    rtftext->setFont(GridFont());
+    rtftext->document()->setUndoRedoEnabled(false);
+    SetBoxColours(*rtftext, ColorWord::Rgb(255, 255, 255), ColorWord::Rgb(0, 0, 0));
+    rtftext->setPlainText(AsDisplayedText(MapModule::BuildOwnMapText()));
+    rtftext->hide();
+
+    PB1->setObjectName(QStringLiteral("PB1"));
+    PB1->setRange(0, 100);
+    PB1->setValue(0);
+    PB1->setTextVisible(false);
+
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->hide();
+    Command2->setObjectName(QStringLiteral("Command2"));
+
+    TS1Frame->lower();
+    Command2->raise();
+
+    connect(TS1, &QTabBar::currentChanged, this, &frmOwnData::OnTabChanged);
+    connect(Command1, &QPushButton::clicked, this, &frmOwnData::SwitchBackground);
+    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+
+    const int perPixel = TwipsPerPixel();
+    resize(DesignClientWidth / perPixel, DesignClientHeight / perPixel);
+    PlaceControls();
+}
+
+void frmOwnData::OnTabChanged(int index)
+{
+    if (index == 0) {
+        Text1->show();
+        rtftext->hide();
+        Command1->hide();
+    } else if (index == 1) {
+        Text1->hide();
+        rtftext->show();
+        if (!coloured_) {
+            ColorOwnMapText();
+            coloured_ = true;
+        }
+        Command1->show();
+        TS1->setTabText(1, QStringLiteral("ビジュアル表示"));
+    }
+}
+
+void frmOwnData::ColorOwnMapText()
+{
+    QTextCursor batch(rtftext->document());
+    batch.beginEditBlock();
+    QtRichTextPort port(*rtftext, *PB1);
+    ColorOwnMapTextFast(port);
+    batch.endEditBlock();
+}
+
+void frmOwnData::SwitchBackground()
+{
+    darkBackground_ = !darkBackground_;
+    // Uncoloured text (the header lines) turns white on black so that it stays readable.
+    if (darkBackground_)
+        SetBoxColours(*rtftext, ColorWord::Rgb(0, 0, 0), ColorWord::Rgb(255, 255, 255));
+    else
+        SetBoxColours(*rtftext, ColorWord::Rgb(255, 255, 255), ColorWord::Rgb(0, 0, 0));
+}
+
+void frmOwnData::ApplyOuterSize(int outerWidthTwips, int outerHeightTwips)
+{
+    const std::int32_t dw = outerWidthTwips - DesignOuterWidth;
+    const std::int32_t dh = outerHeightTwips - DesignOuterHeight;
+    if ((dw | dh) <= 0)
+        return;
+    twips_.ts1.setSize({7695 + dw, 6615 + dh});
+    twips_.pb1.setWidth(7695 + dw);
+    twips_.rtftext.setSize({7575 + dw, 6135 + dh});
+    twips_.text1.setSize({7575 + dw, 5955 + dh});
+    twips_.pb1.moveTop(6845 + dh);
+    twips_.command1.moveTo(6100 + dw, 6800 + dh);
+    twips_.command2.moveLeft(7420 + dw);
+    PlaceControls();
+}
+
+QRect frmOwnData::TwipGeometry(const QString& controlName) const
+{
+    if (controlName == QLatin1String("TS1"))
+        return twips_.ts1;
+    if (controlName == QLatin1String("Text1"))
+        return twips_.text1;
+    if (controlName == QLatin1String("rtftext"))
+        return twips_.rtftext;
+    if (controlName == QLatin1String("PB1"))
+        return twips_.pb1;
+    if (controlName == QLatin1String("Command1"))
+        return twips_.command1;
+    if (controlName == QLatin1String("Command2"))
+        return twips_.command2;
+    return {};
+}
+
+// The outer size is taken as the client size plus the frame the design
+// allows for, so that the layout does not depend on the window manager's frame.
+void frmOwnData::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int perPixel = TwipsPerPixel();
+    ApplyOuterSize(width() * perPixel + DesignOuterWidth - DesignClientWidth,
+                   height() * perPixel + DesignOuterHeight - DesignClientHeight);
+}
+
+void frmOwnData::PlaceControls()
+{
+    const QRect strip = ToPixels(twips_.ts1);
+    const int tabHeight = std::min(TS1->sizeHint().height(), ToPixels(QRect(0, 0, 0, 360)).height());
+    TS1->setGeometry(strip.left(), strip.top(), strip.width(), tabHeight);
+    TS1Frame->setGeometry(strip.left(), strip.top() + tabHeight, strip.width(), strip.height() - tabHeight);
+    Text1->setGeometry(ToPixels(twips_.text1));
+    rtftext->setGeometry(ToPixels(twips_.rtftext));
+    PB1->setGeometry(ToPixels(twips_.pb1));
+    Command1->setGeometry(ToPixels(twips_.command1));
+    Command2->setGeometry(ToPixels(twips_.command2));
+}
+
+int frmOwnData::TwipsPerPixel() const
+{
+    const int dpi = logicalDpiX();
+    if (dpi <= 0)
+        return DefaultTwipsPerPixel;
+    return std::max(1, static_cast<int>(std::nearbyint(1440.0 / dpi)));
+}
+
+QRect frmOwnData::ToPixels(const QRect& twips) const
+{
+    const double perPixel = TwipsPerPixel();
+    const auto px = [perPixel](int value) { return static_cast<int>(std::nearbyint(value / perPixel)); };
+    return QRect(px(twips.left()), px(twips.top()), px(twips.width()), px(twips.height()));
+}
