@@ -107,17 +107,6 @@ private slots:
         QVERIFY(map->rect().contains(map->CellRectPixels(width * height - 1)));
     }
 
-    void standaloneWindowTakesOuterSize()
-    {
-        MapModule::MapWidth = 20;
-        MapModule::MapHeight = 35;
-        frmMain map;
-        QVERIFY(map.Build());
-        QCOMPARE(map.frameGeometry().size(),
-                 QSize(int(std::nearbyint(3240 / map.TwipsPerPixel())), int(std::nearbyint(5805 / map.TwipsPerPixel()))));
-        map.close();
-    }
-
     void pressPaintsCellUnderPointer_data()
     {
         QTest::addColumn<QPoint>("pixel");
