@@ -57,6 +57,7 @@ private slots:
         window.background.PaintBackground(window);
         const QImage grabbed = window.grab().toImage();
         QCOMPARE(grabbed.size(), size);
+        grabbed.save(QDir::temp().filePath(QStringLiteral("gridforge-background-%1.png").arg(QTest::currentDataTag())));
         for (const auto& [row, color] : samples) {
             for (int x : {0, size.width() / 2, size.width() - 1}) {
                 const QColor seen = grabbed.pixelColor(x, row);
