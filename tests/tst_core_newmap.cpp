@@ -125,27 +125,6 @@ private slots:
             QCOMPARE(MapModule::MapChanged, MapModule::True);
         }
     }
-
-    // The window asks its question while the document already has the new
-    // size; a refusal must still leave the old one behind.
-    void closeSeesNewSizeButRefusalRestoresOld()
-    {
-        class Observing : public FakeMapWindow {
-        public:
-            int seenWidth = 0;
-            bool CloseMapWindow() override
-            {
-                seenWidth = MapModule::MapWidth;
-                return FakeMapWindow::CloseMapWindow();
-            }
-        } window;
-        window.refuseClose = true;
-        MapModule::Ports().mapWindow = &window;
-        QVERIFY(!MapModule::StartNewMap(45, 11));
-        QCOMPARE(window.seenWidth, 45);
-        QCOMPARE(MapModule::MapWidth, 30);
-        QCOMPARE(MapModule::MapHeight, 40);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestNewMap)
