@@ -173,28 +173,6 @@ private slots:
             QCOMPARE(MapModule::OwnerGrid.At(s), OnRing(s, 4, 4) ? 0 : InitialOwner(s));
         QVERIFY(cells->Log().empty());
     }
-
-    void lockBoxAcceptsOnlyItsValues_data()
-    {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<int>("expected");
-        QTest::addColumn<int>("runs");
-        QTest::newRow("1") << 1 << 1 << 1;
-        QTest::newRow("2") << 2 << 2 << 1;
-        QTest::newRow("same value") << 0 << 0 << 0;
-        QTest::newRow("3 refused") << 3 << 0 << 0;
-        QTest::newRow("-1 refused") << -1 << 0 << 0;
-    }
-    void lockBoxAcceptsOnlyItsValues()
-    {
-        QFETCH(int, value);
-        QFETCH(int, expected);
-        QFETCH(int, runs);
-        SetUpMap(3, 3);
-        lockBox->SetValue(value);
-        QCOMPARE(lockBox->Value(), expected);
-        QCOMPARE(lockBox->handlerRuns, runs);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSectorLock)

@@ -453,20 +453,25 @@ private slots:
     void failedSaveChangesNothing_data()
     {
         QTest::addColumn<QString>("target");
-        QTest::newRow("target is a directory") << "folder";
-        QTest::newRow("missing folder") << "nowhere/map.kxgf";
-        QTest::newRow("name too long") << QString(300, 'n') + ".kxgf";
-        QTest::newRow("trailing slash") << "folder/";
+        QTest::addColumn<int>("width");
+        QTest::newRow("target is a directory") << "folder" << 10;
+        QTest::newRow("missing folder") << "nowhere/map.kxgf" << 10;
+        QTest::newRow("name too long") << QString(300, 'n') + ".kxgf" << 10;
+        QTest::newRow("trailing slash") << "folder/" << 10;
+        QTest::newRow("map larger than the grid") << "big.kxgf" << 300;
+        QTest::newRow("negative width") << "negative.kxgf" << -10;
     }
     void failedSaveChangesNothing()
     {
         QFETCH(QString, target);
+        QFETCH(int, width);
         QVERIFY(QDir(dir->path()).mkdir("folder"));
         WriteBytes(PathOf("folder/inside.txt"), "keep");
         StartMap();
         const QString oldPath = PathOf("old.kxgf");
         QVERIFY(MapModule::SaveMapFile(Std(oldPath)));
         const QByteArray oldBytes = ReadBytes(oldPath);
+        MapModule::MapWidth = width;
         MapModule::OwnerGrid.Set(0, 6);
         MapModule::MapChanged = MapModule::True;
         const QStringList before = Entries(dir->path());
