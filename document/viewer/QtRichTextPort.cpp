@@ -35,9 +35,12 @@ void QtRichTextPort::Select(int start, int length)
 
 void QtRichTextPort::SetSelectionColor(ColorWord color)
 {
-    QTextCharFormat format;
-    format.setForeground(ToQColor(color));
-    cursor_.mergeCharFormat(format);
+    if (!formatColor_ || *formatColor_ != color) {
+        format_ = QTextCharFormat();
+        format_.setForeground(ToQColor(color));
+        formatColor_ = color;
+    }
+    cursor_.mergeCharFormat(format_);
 }
 
 void QtRichTextPort::SetProgressMaximum(int maximum) { progress_.setMaximum(maximum); }

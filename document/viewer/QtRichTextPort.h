@@ -2,7 +2,10 @@
 
 #include "document/RichTextPort.h"
 
+#include <QTextCharFormat>
 #include <QTextCursor>
+
+#include <optional>
 
 class QProgressBar;
 class QTextEdit;
@@ -28,4 +31,6 @@ private:
     QTextEdit& box_;
     QProgressBar& progress_;
     QTextCursor cursor_;
+    QTextCharFormat format_;  // the last colour set, reused while it repeats
+    std::optional<ColorWord> formatColor_;
 };

@@ -5,6 +5,7 @@
 #include "document/OwnMapColoring.h"
 #include "document/viewer/QtRichTextPort.h"
 
+#include <QFontDatabase>
 #include <QFrame>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -28,13 +29,9 @@ QString AsDisplayedText(const std::string& levelText)
         .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-QFont GridFont()
-{
-    QFont font(QStringLiteral("IPAGothic"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    return font;
-}
+// The system's fixed-pitch font keeps the grid columns aligned; glyphs it
+// lacks (Japanese) come from the system's font fallback.
+QFont GridFont() { return QFontDatabase::systemFont(QFontDatabase::FixedFont); }
 
 void SetBoxColours(QTextEdit& box, ColorWord background, ColorWord text)
 {
