@@ -1,0 +1,117 @@
+#include "shell/OwnerToolbar.h"
+
+#include "components/qt/QtColors.h"
+#include "document/MapModule.h"
+#include "shell/Twips.h"
+
+#include <QButtonGroup>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int BarWidthTwips = 570;
+constexpr int StripHeightTwips = 255;
+
+struct ButtonSpec {
+    const char* picture;  // nullptr: no picture
+    const char* tip;
+};
+
+// Toolbar order: blank, pointer, owners 1 to 6, owner 0.
+constexpr ButtonSpec Buttons[9] = {
+    {nullptr, "　"},
+    {"pointer", nullptr},
+    {"owner1", "レジスタンス"},
+    {"owner2", "スルゴガー"},
+    {"owner3", "マイコニア"},
+    {"owner4", "ターカスト"},
+    {"owner5", "ブラックセクト"},
+    {"owner6", "ゴアカフ"},
+    // The stored tip reads "ターゲット&&非占領土"; a tooltip shows it with one "&".
+    {"owner0", "ターゲット&非占領土"},
+};
+}  // namespace
+
+OwnerToolbar::OwnerToolbar(QWidget* parent) : QToolBar(parent)
+{
+    setObjectName("Toolbar1");
+    setMovable(false);
+    setFloatable(false);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+
+    const int width = Twips::ToPixels(BarWidthTwips);
+    auto* host = new QWidget(this);
+    host->setFixedWidth(width);
+    auto* layout = new QVBoxLayout(host);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+
+    // Picture2: the title strip in the active caption colour; its close
+    // button sits at the strip's right end so that it stays reachable.
+    auto* strip = new QWidget(host);
+    strip->setObjectName("Picture2");
+    strip->setFixedSize(width, Twips::ToPixels(StripHeightTwips));
+    strip->setAutoFillBackground(true);
+    QPalette palette = strip->palette();
+    palette.setColor(QPalette::Window, ToQColor(ColorWord::System(SystemColor::ActiveCaption)));
+    strip->setPalette(palette);
+    command2_ = new QPushButton("×", strip);
+    command2_->setObjectName("Command2");
+    command2_->setFocusPolicy(Qt::NoFocus);
+    command2_->setGeometry(width - Twips::ToPixels(255), 0, Twips::ToPixels(255), Twips::ToPixels(225));
+    connect(command2_, &QPushButton::clicked, this, &OwnerToolbar::CloseRequested);
+    layout->addWidget(strip);
+
+    group_ = new QButtonGroup(this);
+    group_->setExclusive(true);
+    for (int number = 1; number <= 9; ++number) {
+        const ButtonSpec& spec = Buttons[number - 1];
+        auto* button = new QToolButton(host);
+        button->setObjectName(QString("Toolbar1Button%1").arg(number));
+        button->setFixedSize(width, width);
+        button->setIconSize(QSize(32, 32));
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        if (spec.picture)
+            button->setIcon(QIcon(QString(":/icons/%1.png").arg(spec.picture)));
+        if (spec.tip)
+            button->setToolTip(QString::fromUtf8(spec.tip));
+        if (number >= 2) {
+            button->setCheckable(true);
+            group_->addButton(button, number);
+        }
+        connect(button, &QToolButton::clicked, this, [this, number] { SelectOwner(number); });
+        layout->addWidget(button);
+        buttons_[number - 1] = button;
+    }
+    layout->addStretch(1);
+    // The pointer shows pressed at start, while CurrentOwner keeps its
+    // start-up value until a button is pressed.
+    buttons_[1]->setChecked(true);
+    addWidget(host);
+}
+
+QToolButton* OwnerToolbar::Button(int number) const
+{
+    if (number < 1 || number > 9)
+        return nullptr;
+    return buttons_[number - 1];
+}
+
+std::optional<int> OwnerToolbar::OwnerForButton(int number)
+{
+    if (number == 2)
+        return MapModule::OwnerNone;
+    if (number >= 3 && number <= 8)
+        return number - 2;
+    if (number == 9)
+        return 0;
+    return std::nullopt;
+}
+
+void OwnerToolbar::SelectOwner(int number)
+{
+    if (const std::optional<int> owner = OwnerForButton(number))
+        MapModule::CurrentOwner = *owner;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QToolBar>
+
+class QButtonGroup;
+class QPushButton;
+class QToolButton;
+
+// Toolbar1 along the left edge: a title strip with its close button, then
+// nine buttons: a blank one, the pointer and the seven owners. Pressing one
+// of buttons 2 to 9 selects what a press on the map paints.
+class OwnerToolbar : public QToolBar {
+    Q_OBJECT
+public:
+    explicit OwnerToolbar(QWidget* parent = nullptr);
+
+    QToolButton* Button(int number) const;
+    QPushButton* Command2() const { return command2_; }
+
+    // CurrentOwner for a button number: the pointer is OwnerNone, owners 1 to
+    // 6 follow, owner 0 comes last; any other number selects nothing.
+    static std::optional<int> OwnerForButton(int number);
+
+signals:
+    void CloseRequested();
+
+private:
+    void SelectOwner(int number);
+
+    QToolButton* buttons_[9] = {};
+    QButtonGroup* group_ = nullptr;
+    QPushButton* command2_ = nullptr;
+};

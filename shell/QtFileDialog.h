@@ -1,0 +1,20 @@
+#pragma once
+
+#include "document/FileDialogPort.h"
+
+class QWidget;
+
+// CD1: the open and save dialogs for map files. The save dialog asks before
+// overwriting and adds ".kxgf" to a name typed without an extension.
+class QtFileDialog : public FileDialogPort {
+public:
+    explicit QtFileDialog(QWidget* parent) : parent_(parent) {}
+    std::optional<std::string> ChooseSavePath() override;
+    std::optional<std::string> ChooseOpenPath() override;
+
+    static const char* const Filter;
+
+private:
+    std::optional<std::string> Choose(bool save);
+    QWidget* parent_;
+};

@@ -1,0 +1,180 @@
+#include "shell/frmMDI.h"
+
+#include "components/qt/QtColors.h"
+#include "dialogs/frmMapSelect.h"
+#include "document/MapModule.h"
+#include "shell/FrameCommands.h"
+#include "shell/FrameMenu.h"
+#include "shell/LockCheckBox.h"
+#include "shell/MainToolbar.h"
+#include "shell/MapDataPanel.h"
+#include "shell/MapWindowHost.h"
+#include "shell/OwnerToolbar.h"
+#include "shell/QtFileDialog.h"
+#include "shell/QtMessageBox.h"
+#include "shell/Twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QIcon>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <string>
+
+frmMDI::frmMDI(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName("frmMDI");
+    setWindowTitle("Gridforge First Release Edition");
+    setWindowIcon(QIcon(":/icons/app.png"));
+    setContextMenuPolicy(Qt::PreventContextMenu);
+
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setBackground(ToQColor(ColorWord::System(SystemColor::ButtonFace)));
+    setCentralWidget(mdiArea_);
+
+    menu_ = new FrameMenu(*menuBar());
+    toolbar3_ = new MainToolbar(this);
+    addToolBar(Qt::TopToolBarArea, toolbar3_);
+    toolbar1_ = new OwnerToolbar(this);
+    addToolBar(Qt::LeftToolBarArea, toolbar1_);
+    toolbar2_ = new MapDataPanel(this);
+    addToolBar(Qt::RightToolBarArea, toolbar2_);
+
+    mapHost_ = std::make_unique<MapWindowHost>(*this, *mdiArea_);
+    messages_ = std::make_unique<QtMessageBox>(this);
+    fileDialog_ = std::make_unique<QtFileDialog>(this);
+    commands_ = new FrameCommands(*this);
+    RegisterPorts();
+    ConnectCommands();
+
+    // The initial client size: 742 x 677 pixels for the MDI area and its bars.
+    resize(Twips::ToPixels(11130), Twips::ToPixels(10155) + menuBar()->sizeHint().height());
+}
+
+frmMDI::~frmMDI()
+{
+    MapModule::PortSet& ports = MapModule::Ports();
+    if (ports.frame == this)
+        ports = MapModule::PortSet{};
+}
+
+void frmMDI::RegisterPorts()
+{
+    MapModule::PortSet& ports = MapModule::Ports();
+    ports.frame = this;
+    ports.lockBox = toolbar2_->Check1();
+    ports.mapWindow = mapHost_.get();
+    ports.fileDialog = fileDialog_.get();
+    ports.messages = messages_.get();
+}
+
+void frmMDI::ConnectCommands()
+{
+    FrameCommands* commands = commands_;
+    connect(menu_->mnuFileNew, &QAction::triggered, commands, &FrameCommands::NewMap);
+    connect(menu_->mnuFileOpen, &QAction::triggered, commands, &FrameCommands::Open);
+    connect(menu_->mnuFileSave, &QAction::triggered, commands, &FrameCommands::Save);
+    connect(menu_->mnuFileSaveAs, &QAction::triggered, commands, &FrameCommands::SaveAs);
+    connect(menu_->mnuFileExit, &QAction::triggered, commands, &FrameCommands::Exit);
+    connect(menu_->mnuFileToolShowData, &QAction::triggered, commands, &FrameCommands::ShowData);
+    connect(menu_->mnuHelpAbout, &QAction::triggered, commands, &FrameCommands::About);
+    connect(menu_->mnuVisualBar, &QAction::triggered, this, [this] { FrameCommands::ToggleBar(*toolbar3_); });
+    connect(menu_->mnuVisualMapDataIs, &QAction::triggered, this, [this] { FrameCommands::ToggleBar(*toolbar2_); });
+    connect(menu_->mnuVisualOwnSelect, &QAction::triggered, this, [this] { FrameCommands::ToggleBar(*toolbar1_); });
+
+    connect(toolbar3_, &MainToolbar::ButtonClicked, commands, [commands](int number) {
+        switch (number) {
+        case 1:
+            commands->NewMap();
+            break;
+        case 2:
+            commands->Open();
+            break;
+        case 3:
+            commands->SaveAs();
+            break;
+        case 5:
+            commands->ShowData();
+            break;
+        default:
+            break;
+        }
+    });
+    connect(toolbar2_, &MapDataPanel::CloseRequested, this,
+            [this] { FrameCommands::CloseBar(*toolbar2_, *menu_->mnuVisualMapDataIs); });
+    connect(toolbar1_, &OwnerToolbar::CloseRequested, this,
+            [this] { FrameCommands::CloseBar(*toolbar1_, *menu_->mnuVisualOwnSelect); });
+    connect(toolbar2_, &MapDataPanel::ShowDataRequested, commands, &FrameCommands::ShowData);
+    connect(toolbar2_, &MapDataPanel::ReplaceRequested, commands, &FrameCommands::Replace);
+    connect(toolbar2_->Check1(), &LockCheckBox::LockBoxChanged, commands, &FrameCommands::LockBoxChanged);
+}
+
+void frmMDI::Load()
+{
+    // 1. The status bar object; its window comes at the end.
+    statusBar_ = std::make_unique<ClsStatusBar>(statusPort_);
+    // 2. The blank first owner button.
+    toolbar1_->Button(1)->setEnabled(false);
+    // 3. The owner legend.
+    toolbar2_->FillLegend();
+    // 4. The title strip.
+    toolbar2_->DrawTitle();
+    // 5. The size of the first map; OK opens the map window right away.
+    {
+        frmMapSelect dialog(this);
+        dialog.exec();
+    }
+    // 6. The brush sizes.
+    QComboBox* brush = toolbar3_->BrushSize1();
+    for (const char* item : {"1", "2", "3", "4", "5"})
+        brush->addItem(item);
+    brush->setCurrentIndex(0);
+    // 7. The status bar window with its one part.
+    statusBar_->CreateStatusBar(QtStatusWindowPort::HandleOf(this), 2, true, 0, 0x80000005u);
+    statusBar_->SetStatusBarParts("Gridforge First Release Version", std::stoi("300"), 0, 0);
+    statusBar_->DrawStatusBar();
+}
+
+void frmMDI::SetMapSizeLabels(int width, int height)
+{
+    toolbar2_->Label1()->setText(QString("X:%1").arg(width));
+    toolbar2_->Label1()->adjustSize();
+    toolbar2_->Label2()->setText(QString("Y:%1").arg(height));
+    toolbar2_->Label2()->adjustSize();
+}
+
+void frmMDI::SetMapCommandsEnabled(bool enabled)
+{
+    toolbar3_->Button(3)->setEnabled(enabled);
+    toolbar3_->Button(5)->setEnabled(enabled);
+    toolbar2_->Command3()->setEnabled(enabled);
+}
+
+int frmMDI::BrushSizePosition() const { return toolbar3_->BrushSize1()->currentIndex(); }
+
+void frmMDI::closeEvent(QCloseEvent* event)
+{
+    // The map window is asked first and may keep everything open.
+    if (!mapHost_->CloseMapWindow()) {
+        event->ignore();
+        return;
+    }
+    // Unload: the status bar goes with the frame.
+    if (statusBar_) {
+        statusBar_->DestroyStatusBar();
+        statusBar_.reset();
+    }
+    event->accept();
+}
+
+void frmMDI::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (statusBar_)
+        statusBar_->DrawStatusBar();
+}

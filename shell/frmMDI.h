@@ -1,0 +1,66 @@
+#pragma once
+
+#include "components/ClsStatusBar.h"
+#include "components/qt/QtStatusWindowPort.h"
+#include "document/FrameWindowPort.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class FrameCommands;
+class FrameMenu;
+class MainToolbar;
+class MapDataPanel;
+class MapWindowHost;
+class OwnerToolbar;
+class QMdiArea;
+class QtFileDialog;
+class QtMessageBox;
+
+// The frame window: menus, the main toolbar on top, the owner toolbar on the
+// left, the map-data panel on the right, the status bar at the bottom and the
+// MDI area that holds the map window. It is the start of the program.
+class frmMDI : public QMainWindow, public FrameWindowPort {
+    Q_OBJECT
+public:
+    explicit frmMDI(QWidget* parent = nullptr);
+    ~frmMDI() override;
+
+    // The start-up sequence: status bar object, owner toolbar, legend, title
+    // strip, the new-map size dialog, the brush sizes and the status bar.
+    void Load();
+
+    void SetMapSizeLabels(int width, int height) override;
+    void SetMapCommandsEnabled(bool enabled) override;
+    int BrushSizePosition() const override;
+
+    MainToolbar* Toolbar3() const { return toolbar3_; }
+    OwnerToolbar* Toolbar1() const { return toolbar1_; }
+    MapDataPanel* Toolbar2() const { return toolbar2_; }
+    FrameMenu* Menu() const { return menu_; }
+    FrameCommands* Commands() const { return commands_; }
+    MapWindowHost& MapHost() const { return *mapHost_; }
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    ClsStatusBar* StatusBar() const { return statusBar_.get(); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ConnectCommands();
+    void RegisterPorts();
+
+    QMdiArea* mdiArea_ = nullptr;
+    MainToolbar* toolbar3_ = nullptr;
+    OwnerToolbar* toolbar1_ = nullptr;
+    MapDataPanel* toolbar2_ = nullptr;
+    FrameMenu* menu_ = nullptr;
+    FrameCommands* commands_ = nullptr;
+    std::unique_ptr<MapWindowHost> mapHost_;
+    std::unique_ptr<QtMessageBox> messages_;
+    std::unique_ptr<QtFileDialog> fileDialog_;
+    QtStatusWindowPort statusPort_;
+    std::unique_ptr<ClsStatusBar> statusBar_;
+};

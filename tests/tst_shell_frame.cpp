@@ -1,0 +1,459 @@
+#include "dialogs/frmMapSelect.h"
+#include "document/MapModule.h"
+#include "document/OwnerTable.h"
+#include "shell/FrameCommands.h"
+#include "shell/FrameMenu.h"
+#include "shell/LockCheckBox.h"
+#include "shell/MainToolbar.h"
+#include "shell/MapDataPanel.h"
+#include "shell/MapWindowHost.h"
+#include "shell/OwnerToolbar.h"
+#include "shell/TitleStrip.h"
+#include "shell/frmMDI.h"
+#include "support/FakeFileDialog.h"
+#include "support/FakeMessageBox.h"
+#include "support/ModalAnswer.h"
+#include "view/qt/frmMain.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include <fstream>
+#include <memory>
+
+namespace {
+
+void PressButtonNamed(QWidget* window, const char* name)
+{
+    auto* button = window->findChild<QPushButton*>(name);
+    QVERIFY2(button, name);
+    button->click();
+}
+
+// A frame that went through its start-up, with the size dialog confirmed
+// (a 20 x 20 map) or cancelled, and fakes for message boxes and file dialogs.
+struct StartedFrame {
+    std::unique_ptr<frmMDI> frame;
+    FakeMessageBox messages;
+    FakeFileDialog files;
+
+    explicit StartedFrame(bool confirm)
+    {
+        MapModule::ResetDocument();
+        frame = std::make_unique<frmMDI>();
+        MapModule::Ports().messages = &messages;
+        MapModule::Ports().fileDialog = &files;
+        WhenModalShows(frame.get(), [confirm](QWidget* dialog) { PressButtonNamed(dialog, confirm ? "Command1" : "Command2"); });
+        frame->Load();
+        frame->show();
+    }
+    ~StartedFrame()
+    {
+        MapModule::MapChanged = MapModule::False;
+        frame.reset();
+        MapModule::ResetDocument();
+    }
+    frmMain* Map() const { return frame->MapHost().MapWindow(); }
+};
+
+}  // namespace
+
+class TestFrame : public QObject {
+    Q_OBJECT
+private slots:
+    void startUpCancelled()
+    {
+        StartedFrame started(false);
+        frmMDI& frame = *started.frame;
+        QVERIFY(!frame.MapHost().HasMapWindow());
+        QCOMPARE(frame.Toolbar2()->Label1()->text(), QString("X:"));
+        QCOMPARE(frame.Toolbar2()->Label2()->text(), QString("Y:"));
+        QVERIFY(!frame.Toolbar3()->Button(3)->isEnabled());
+        QVERIFY(!frame.Toolbar3()->Button(5)->isEnabled());
+        QVERIFY(frame.Toolbar2()->Command3()->isEnabled());
+        QVERIFY(!frame.Toolbar1()->Button(1)->isEnabled());
+        QVERIFY(frame.Toolbar1()->Button(2)->isChecked());
+        QCOMPARE(frame.Toolbar3()->BrushSize1()->count(), 5);
+        QCOMPARE(frame.Toolbar3()->BrushSize1()->currentText(), QString("1"));
+        QCOMPARE(frame.BrushSizePosition(), 0);
+        QCOMPARE(frame.Toolbar2()->Label3(0)->text(), QString("ターゲット&非占領土"));
+        QCOMPARE(frame.Toolbar2()->Label3(6)->text(), QString("ゴアカフ"));
+        QCOMPARE(MapModule::MapWidth, 0);
+    }
+
+    void titleStripShowsItsText()
+    {
+        StartedFrame started(false);
+        const QImage strip = started.frame->Toolbar2()->Picture1()->Image().toImage();
+        const QColor background(0, 84, 227);
+        int textPixels = 0;
+        for (int y = 0; y < strip.height(); ++y)
+            for (int x = 0; x < strip.width(); ++x)
+                if (QColor(strip.pixel(x, y)) != background)
+                    ++textPixels;
+        QVERIFY2(textPixels > 30, qPrintable(QString::number(textPixels)));
+        // The text starts at 920 twips (61 pixels): nothing is drawn left of it.
+        for (int y = 0; y < strip.height(); ++y)
+            for (int x = 0; x < 60; ++x)
+                QCOMPARE(QColor(strip.pixel(x, y)), background);
+    }
+
+    void startUpConfirmedBuildsMapBeforeBrushList()
+    {
+        MapModule::ResetDocument();
+        frmMDI frame;
+        FakeMessageBox messages;
+        MapModule::Ports().messages = &messages;
+        int brushItemsWhenMapBuilt = -1;
+        bool mapBuilt = false;
+        WhenModalShows(&frame, [&](QWidget* dialog) {
+            PressButtonNamed(dialog, "Command1");
+            mapBuilt = frame.MapHost().HasMapWindow();
+            brushItemsWhenMapBuilt = frame.Toolbar3()->BrushSize1()->count();
+        });
+        frame.Load();
+        QVERIFY(mapBuilt);
+        QCOMPARE(brushItemsWhenMapBuilt, 0);
+        QCOMPARE(MapModule::MapWidth, 20);
+        QCOMPARE(MapModule::MapHeight, 20);
+        QCOMPARE(frame.Toolbar2()->Label1()->text(), QString("X:20"));
+        QCOMPARE(frame.Toolbar2()->Label2()->text(), QString("Y:20"));
+        QVERIFY(frame.Toolbar3()->Button(3)->isEnabled());
+        QVERIFY(frame.Toolbar3()->Button(5)->isEnabled());
+        QVERIFY(frame.isVisible());
+        MapModule::ResetDocument();
+    }
+
+    void ownerButtons_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("owner");
+        QTest::newRow("pointer") << 2 << int(MapModule::OwnerNone);
+        QTest::newRow("button 3 is owner 1") << 3 << 1;
+        QTest::newRow("button 6 is owner 4") << 6 << 4;
+        QTest::newRow("button 8 is owner 6") << 8 << 6;
+        QTest::newRow("button 9 is owner 0") << 9 << 0;
+    }
+    void ownerButtons()
+    {
+        QFETCH(int, button);
+        QFETCH(int, owner);
+        StartedFrame started(true);
+        MapModule::CurrentOwner = 77;
+        started.frame->Toolbar1()->Button(button)->click();
+        QCOMPARE(MapModule::CurrentOwner, owner);
+        QVERIFY(started.frame->Toolbar1()->Button(button)->isChecked());
+    }
+
+    void firstPressPaintsOwnerZeroAlthoughPointerShown()
+    {
+        StartedFrame started(true);
+        frmMain* map = started.Map();
+        QVERIFY(map);
+        QVERIFY(started.frame->Toolbar1()->Button(2)->isChecked());
+        MapModule::OwnerGrid.Set(0, 5);
+        const QPoint centre = map->CellRectPixels(0).center();
+        QTest::mouseClick(map, Qt::LeftButton, {}, centre);
+        QCOMPARE(MapModule::OwnerGrid.At(0), 0);
+        QCOMPARE(MapModule::MapChanged, MapModule::True);
+    }
+
+    void brushSizeComesFromTheList()
+    {
+        StartedFrame started(true);
+        started.frame->Toolbar1()->Button(4)->click();  // owner 2
+        started.frame->Toolbar3()->BrushSize1()->setCurrentIndex(2);  // "3"
+        frmMain* map = started.Map();
+        QTest::mouseClick(map, Qt::LeftButton, {}, map->CellRectPixels(18).center());
+        for (int sector : {18, 19, 20, 38, 39, 40})
+            QCOMPARE(MapModule::OwnerGrid.At(sector), 2);
+        QCOMPARE(MapModule::OwnerGrid.At(21), 0);
+    }
+
+    void barToggles_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("bar");
+        QTest::newRow("main toolbar") << "mnuVisualBar" << "Toolbar3";
+        QTest::newRow("map data panel") << "mnuVisualMapDataIs" << "Toolbar2";
+        QTest::newRow("owner toolbar") << "mnuVisualOwnSelect" << "Toolbar1";
+    }
+    void barToggles()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, bar);
+        StartedFrame started(false);
+        auto* action = started.frame->findChild<QAction*>(item);
+        auto* toolbar = started.frame->findChild<QToolBar*>(bar);
+        QVERIFY(action && toolbar);
+        QVERIFY(action->isChecked());
+        QVERIFY(!toolbar->isHidden());
+        action->trigger();
+        QVERIFY(!action->isChecked());
+        QVERIFY(toolbar->isHidden());
+        action->trigger();
+        QVERIFY(action->isChecked());
+        QVERIFY(!toolbar->isHidden());
+    }
+
+    void closeButtonsHideTheirBar_data()
+    {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<QString>("item");
+        QTest::newRow("map data panel") << "Toolbar2" << "mnuVisualMapDataIs";
+        QTest::newRow("owner toolbar") << "Toolbar1" << "mnuVisualOwnSelect";
+    }
+    void closeButtonsHideTheirBar()
+    {
+        QFETCH(QString, bar);
+        QFETCH(QString, item);
+        StartedFrame started(false);
+        auto* toolbar = started.frame->findChild<QToolBar*>(bar);
+        auto* action = started.frame->findChild<QAction*>(item);
+        auto* close = toolbar->findChild<QPushButton*>(bar == "Toolbar2" ? "Command1" : "Command2");
+        QVERIFY(close);
+        close->click();
+        QVERIFY(toolbar->isHidden());
+        QVERIFY(!action->isChecked());
+        action->trigger();
+        QVERIFY(!toolbar->isHidden());
+        QVERIFY(action->isChecked());
+    }
+
+    void statusBarItemDoesNothing()
+    {
+        StartedFrame started(false);
+        QAction* item = started.frame->Menu()->mnuVisualStausBar;
+        QVERIFY(!item->isEnabled());
+        QVERIFY(item->isChecked());
+        item->trigger();
+        QVERIFY(item->isChecked());
+    }
+
+    void menuCaptionsAndShortcuts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shortcut");
+        QTest::newRow("new") << "mnuFileNew" << "新規作成(&N)..." << "Ctrl+N";
+        QTest::newRow("open") << "mnuFileOpen" << "開く(&O)..." << "Ctrl+O";
+        QTest::newRow("save") << "mnuFileSave" << "上書き保存(&S)" << "";
+        QTest::newRow("save as") << "mnuFileSaveAs" << "名前をつけて保存(&A)..." << "Ctrl+S";
+        QTest::newRow("exit") << "mnuFileExit" << "終了(&E)" << "";
+        QTest::newRow("show data") << "mnuFileToolShowData" << "データの表示(&S)..." << "";
+        QTest::newRow("map data") << "mnuVisualMapDataIs" << "マップデータの詳細の表示&&非表示(I)" << "";
+        QTest::newRow("about") << "mnuHelpAbout" << "このプログラムについて(&A)..." << "";
+    }
+    void menuCaptionsAndShortcuts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, shortcut);
+        StartedFrame started(false);
+        auto* action = started.frame->findChild<QAction*>(name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut().toString(), shortcut);
+    }
+
+    void newMapQuestion_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("dialogShown");
+        QTest::newRow("unchanged: no question") << false << int(MessageAnswer::No) << true;
+        QTest::newRow("changed, No") << true << int(MessageAnswer::No) << false;
+        QTest::newRow("changed, Yes") << true << int(MessageAnswer::Yes) << true;
+    }
+    void newMapQuestion()
+    {
+        QFETCH(bool, changed);
+        QFETCH(int, answer);
+        QFETCH(bool, dialogShown);
+        StartedFrame started(true);
+        MapModule::MapChanged = changed ? MapModule::True : MapModule::False;
+        started.messages.Script({MessageAnswer(answer)});
+        bool shown = false;
+        QObject watch;
+        WhenModalShows(
+            &watch, [&](QWidget* dialog) {
+                shown = qobject_cast<frmMapSelect*>(dialog) != nullptr;
+                PressButtonNamed(dialog, "Command2");
+            },
+            30);
+        started.frame->Menu()->mnuFileNew->trigger();
+        QCOMPARE(started.messages.CountOf("変更されていますが[新規作成]を実行しますか?"), changed ? 1 : 0);
+        QCOMPARE(shown, dialogShown);
+        QCOMPARE(MapModule::MapChanged, changed ? MapModule::True : MapModule::False);
+        QVERIFY(started.Map());
+    }
+
+    void newMapOnChangedMapAsksTheMapWindowToo()
+    {
+        StartedFrame started(true);
+        MapModule::MapChanged = MapModule::True;
+        MapModule::OwnerGrid.Set(5, 4);
+        started.messages.Script({MessageAnswer::Yes, MessageAnswer::Yes});
+        WhenModalShows(started.frame.get(), [](QWidget* dialog) {
+            dialog->findChild<QComboBox*>("Combo1")->setCurrentIndex(0);
+            PressButtonNamed(dialog, "Command1");
+        });
+        started.frame->Toolbar3()->Button(1)->click();
+        QCOMPARE(started.messages.CountOf("変更されていますが終了しますか?"), 1);
+        QCOMPARE(MapModule::MapWidth, 10);
+        QCOMPARE(MapModule::OwnerGrid.At(5), 0);
+        QCOMPARE(MapModule::MapChanged, MapModule::False);
+    }
+
+    void saveCommand()
+    {
+        StartedFrame started(true);
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("first.kxgf").toStdString();
+        // With no file name yet, Save asks for one.
+        started.files.savePaths.push_back(path);
+        started.frame->Menu()->mnuFileSave->trigger();
+        QCOMPARE(started.files.saveShown, 1);
+        QCOMPARE(MapModule::CurrentFileName, path);
+        QVERIFY(QFileInfo::exists(QString::fromStdString(path)));
+        // With a name, Save writes there without a dialog.
+        MapModule::MapChanged = MapModule::True;
+        MapModule::OwnerGrid.Set(0, 6);
+        started.frame->Menu()->mnuFileSave->trigger();
+        QCOMPARE(started.files.saveShown, 1);
+        QCOMPARE(MapModule::MapChanged, MapModule::False);
+        std::ifstream in(path, std::ios::binary);
+        std::string content((std::istreambuf_iterator<char>(in)), {});
+        QVERIFY(content.starts_with("KX-GRIDFORGE@VER1.00\r\n20,20\r\n0\r\n6\r\n"));
+    }
+
+    void saveToAnUnwritablePathIsReported()
+    {
+        StartedFrame started(true);
+        QTemporaryDir dir;
+        MapModule::CurrentFileName = dir.path().toStdString();  // a folder cannot be written as a file
+        MapModule::MapChanged = MapModule::True;
+        started.frame->Menu()->mnuFileSave->trigger();
+        QCOMPARE(MapModule::MapChanged, MapModule::True);
+        QCOMPARE(started.messages.Count(), 1);
+        QCOMPARE(started.messages.Calls()[0].icon, MessageIcon::Error);
+        QVERIFY(started.messages.Calls()[0].text.find(dir.path().toStdString()) != std::string::npos);
+    }
+
+    void saveAsButtonAlwaysAsks()
+    {
+        StartedFrame started(true);
+        MapModule::CurrentFileName = "/nonexistent/known.kxgf";
+        started.frame->Toolbar3()->Button(3)->click();
+        QCOMPARE(started.files.saveShown, 1);
+        started.frame->Menu()->mnuFileSaveAs->trigger();
+        QCOMPARE(started.files.saveShown, 2);
+    }
+
+    void openRejectedFileKeepsMapAndFlag()
+    {
+        StartedFrame started(true);
+        QTemporaryDir dir;
+        const QString bad = dir.filePath("bad.kxgf");
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("kx-gridforge@ver1.00\r\n10,10\r\n0\r\n");
+        file.close();
+        MapModule::MapChanged = MapModule::True;
+        MapModule::OwnerGrid.Set(3, 2);
+        started.messages.Script({MessageAnswer::Yes, MessageAnswer::Ok});
+        started.files.openPaths.push_back(bad.toStdString());
+        started.frame->Toolbar3()->Button(2)->click();
+        QCOMPARE(started.messages.CountOf("ヘッダーが違います・・・ロードを中止します"), 1);
+        QCOMPARE(MapModule::MapChanged, MapModule::True);
+        QCOMPARE(MapModule::OwnerGrid.At(3), 2);
+        QCOMPARE(MapModule::MapWidth, 20);
+        QVERIFY(started.Map());
+    }
+
+    void openLoadsAndCaptionsTheMap()
+    {
+        StartedFrame started(true);
+        QTemporaryDir dir;
+        const QString good = dir.filePath("test.kxgf");
+        QFile file(good);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QByteArray content = "KX-GRIDFORGE@VER1.00\r\n10,12\r\n0\r\n";
+        for (int s = 0; s < 120; ++s)
+            content += QByteArray::number(s % 7) + "\r\n";
+        file.write(content);
+        file.close();
+        started.files.openPaths.push_back(good.toStdString());
+        started.frame->Menu()->mnuFileOpen->trigger();
+        QCOMPARE(MapModule::MapWidth, 10);
+        QCOMPARE(MapModule::MapHeight, 12);
+        QCOMPARE(started.frame->Toolbar2()->Label2()->text(), QString("Y:12"));
+        QCOMPARE(started.frame->MapHost().SubWindow()->windowTitle(), QString("test.kxgf"));
+        QCOMPARE(started.Map()->Cells().CellCount(), 120);
+    }
+
+    void lockBoxLocksTheRing()
+    {
+        StartedFrame started(true);
+        MapModule::OwnerGrid.Set(0, 3);
+        MapModule::OwnerGrid.Set(21, 3);
+        LockCheckBox* check = started.frame->Toolbar2()->Check1();
+        check->click();
+        QCOMPARE(check->Value(), 1);
+        QCOMPARE(MapModule::OwnerGrid.At(0), 0);
+        QCOMPARE(MapModule::OwnerGrid.At(21), 3);
+        QCOMPARE(started.Map()->Cells().CellFillStyle(0), CellPort::FillLocked);
+        QCOMPARE(MapModule::MapChanged, MapModule::False);
+        check->click();
+        QCOMPARE(check->Value(), 0);
+        QCOMPARE(started.Map()->Cells().CellFillStyle(0), CellPort::FillSolid);
+    }
+
+    void closingFrameAsksTheMapWindow_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("No keeps everything") << int(MessageAnswer::No) << false;
+        QTest::newRow("Yes closes") << int(MessageAnswer::Yes) << true;
+    }
+    void closingFrameAsksTheMapWindow()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        StartedFrame started(true);
+        MapModule::MapChanged = MapModule::True;
+        started.messages.Script({MessageAnswer(answer)});
+        started.frame->Menu()->mnuFileExit->trigger();
+        QCOMPARE(started.messages.CountOf("変更されていますが終了しますか?"), 1);
+        QCOMPARE(started.frame->isVisible(), !closed);
+        QCOMPARE(started.frame->MapHost().HasMapWindow(), !closed);
+    }
+
+    void dataViewerAndAboutBoxExistOnce()
+    {
+        StartedFrame started(true);
+        FrameCommands* commands = started.frame->Commands();
+        started.frame->Toolbar2()->Command3()->click();
+        QWidget* viewer = static_cast<QWidget*>(commands->DataViewer());
+        QVERIFY(viewer);
+        started.frame->Menu()->mnuFileToolShowData->trigger();
+        QCOMPARE(static_cast<QWidget*>(commands->DataViewer()), viewer);
+        started.frame->Menu()->mnuHelpAbout->trigger();
+        QWidget* about = static_cast<QWidget*>(commands->AboutBox());
+        QVERIFY(about);
+        started.frame->Menu()->mnuHelpAbout->trigger();
+        QCOMPARE(static_cast<QWidget*>(commands->AboutBox()), about);
+        viewer->close();
+        about->close();
+    }
+};
+
+QTEST_MAIN(TestFrame)
+#include "tst_shell_frame.moc"
