@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -63,9 +64,6 @@ MapDataPanel::MapDataPanel(QWidget* parent) : QToolBar(parent)
         auto* swatch = new QLabel(frame1);
         swatch->setObjectName(QString("Shape1_%1").arg(owner));
         swatch->setGeometry(Twips::Rect(120, top, 255, 255));
-        swatch->setFrameShape(QFrame::Box);
-        swatch->setAutoFillBackground(true);
-        swatch->setPalette(WithText(palette(), Qt::black));
         swatches_[owner] = swatch;
         auto* label = new QLabel(frame1);
         label->setObjectName(QString("Label3_%1").arg(owner));
@@ -117,9 +115,14 @@ QGroupBox* MapDataPanel::MakeFrame(QWidget* host, const char* name, const QStrin
 void MapDataPanel::FillLegend()
 {
     for (int owner = 0; owner < OwnerCount; ++owner) {
-        QPalette palette = swatches_[owner]->palette();
-        palette.setColor(QPalette::Window, ToQColor(OwnerTable[owner].legendColor));
-        swatches_[owner]->setPalette(palette);
+        // An opaque square in the legend colour with a thin black outline.
+        QPixmap square(swatches_[owner]->size());
+        square.fill(ToQColor(OwnerTable[owner].legendColor));
+        QPainter painter(&square);
+        painter.setPen(Qt::black);
+        painter.drawRect(square.rect().adjusted(0, 0, -1, -1));
+        painter.end();
+        swatches_[owner]->setPixmap(square);
         // The stored caption escapes "&" as "&&"; the label shows one "&".
         QString caption = QString::fromUtf8(OwnerTable[owner].legendLabel);
         caption.replace("&&", "&");

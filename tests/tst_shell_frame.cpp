@@ -86,6 +86,13 @@ private slots:
         QCOMPARE(frame.Toolbar2()->Label3(0)->text(), QString("ターゲット&非占領土"));
         QCOMPARE(frame.Toolbar2()->Label3(6)->text(), QString("ゴアカフ"));
         QCOMPARE(MapModule::MapWidth, 0);
+        for (int owner = 0; owner < OwnerCount; ++owner) {
+            const QImage swatch = frame.Toolbar2()->Swatch(owner)->grab().toImage();
+            const ColorWord legend = OwnerTable[owner].legendColor;
+            QCOMPARE(QColor(swatch.pixel(swatch.width() / 2, swatch.height() / 2)),
+                     QColor(legend.Red(), legend.Green(), legend.Blue()));
+            QCOMPARE(QColor(swatch.pixel(0, 0)), QColor(Qt::black));
+        }
     }
 
     void titleStripShowsItsText()
