@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QPainter>
 
 #include <cmath>
@@ -47,4 +48,13 @@ void FixedDialog::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     background_.Draw(painter);
     Q_UNUSED(event);
+}
+
+QPushButton* FixedDialog::MakeButton(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    button->setGeometry(geometry);
+    return button;
 }

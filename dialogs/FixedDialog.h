@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QKeyEvent;
+class QPushButton;
 class QPaintEvent;
 
 // A dialog of fixed client size given in twips, with a close box but no
@@ -16,6 +17,9 @@ public:
     static constexpr int TwipsPerPixel = 15;
     static int Pixels(int twips);
     static QRect TwipsRect(int left, int top, int width, int height);
+    // A push button that is never the default by focus alone, so that Enter
+    // always reaches the dialog's default button.
+    static QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, const QRect& geometry);
 
 protected:
     FixedDialog(BackgroundKind background, int clientWidthTwips, int clientHeightTwips, QWidget* parent);

@@ -23,15 +23,6 @@ QComboBox* MakeSizeList(QWidget* parent, const char* name, const QRect& geometry
     combo->setGeometry(geometry);
     return combo;
 }
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    button->setGeometry(geometry);
-    return button;
-}
 }  // namespace
 
 frmMapSelect::frmMapSelect(QWidget* parent)

@@ -37,15 +37,6 @@ QComboBox* MakeOwnerList(QWidget* parent, const char* name, const QRect& geometr
     combo->setGeometry(geometry);
     return combo;
 }
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    button->setGeometry(geometry);
-    return button;
-}
 }  // namespace
 
 const std::array<QColor, 7>& frmReplace::SwatchColors()

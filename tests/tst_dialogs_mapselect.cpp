@@ -1,3 +1,4 @@
+#include "support/DialogLookup.h"
 #include "dialogs/frmMapSelect.h"
 #include "document/MapModule.h"
 #include "support/FakeMapWindow.h"
@@ -30,21 +31,6 @@ int NonZeroEntries()
     return count;
 }
 
-template <typename T>
-T* Child(QWidget& dialog, const char* name)
-{
-    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-    if (widget == nullptr)
-        qFatal("no child %s", name);
-    return widget;
-}
-
-void ShowActive(QWidget& dialog)
-{
-    dialog.show();
-    dialog.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-}
 
 }  // namespace
 

@@ -1,3 +1,4 @@
+#include "support/DialogLookup.h"
 #include "dialogs/frmReplace.h"
 #include "document/MapModule.h"
 #include "support/FakeMessageBox.h"
@@ -14,21 +15,6 @@ namespace {
 const QList<int> StartGrid{6, 0, 6, 1, 2, 6, 3, 4, 5, 6, 0, 1};  // 4 x 3 map
 const QString Done = QStringLiteral("置換が終了しました!");
 
-template <typename T>
-T* Child(QWidget& dialog, const char* name)
-{
-    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-    if (widget == nullptr)
-        qFatal("no child %s", name);
-    return widget;
-}
-
-void ShowActive(QWidget& dialog)
-{
-    dialog.show();
-    dialog.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-}
 
 QList<int> Grid()
 {
