@@ -49,7 +49,9 @@ MessageAnswer QtMessageBox::Show(const std::string& text, const std::string& tit
         qtButtons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
 
     const QString caption = title.empty() ? QApplication::applicationName() : QString::fromStdString(title);
-    QMessageBox box(ToQtIcon(icon), caption, QString::fromStdString(text), qtButtons, parent_);
+    // Texts may break lines with CR LF; a label wants a plain line feed.
+    const QString body = QString::fromStdString(text).replace("\r\n", "\n");
+    QMessageBox box(ToQtIcon(icon), caption, body, qtButtons, parent_);
     box.setDefaultButton(ToQtButton(defaultButton));
     if (buttons == MessageButtons::YesNo)
         box.setEscapeButton(QMessageBox::No);
