@@ -1,0 +1,381 @@
+#!/usr/bin/env python3
+"""Drives the built editor under a private X server the way a user would, and checks what it shows and writes.
+
+Usage: gridforge_e2e.py /path/to/gridforge
+"""
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from xsession import Failure, XSession, wait_for  # noqa: E402
+
+FRAME_TITLE = "Gridforge First Release Edition"
+SIZE_DIALOG = "マップサイズの選択"
+VIEWER_TITLE = "マップデータ"
+REPLACE_TITLE = "オーナー置換"
+SIZE = 20  # both lists of the size dialog start at 20
+
+CELL_COLOURS = {
+    0: (255, 128, 64), 1: (0, 0, 255), 2: (0, 255, 0), 3: (255, 255, 255),
+    4: (255, 255, 0), 5: (150, 150, 150), 6: (255, 0, 0),
+}
+BUTTON_COLOURS = {
+    1: (0, 0, 255), 2: (0, 255, 0), 4: (255, 255, 0), 5: (128, 128, 128), 6: (255, 0, 0), 0: (255, 128, 64),
+}
+
+
+def log(message):
+    print("[%6.2fs] %s" % (time.monotonic() - START, message), flush=True)
+
+
+START = time.monotonic()
+
+
+class Grid:
+    """Where the map's cells are on the screen."""
+
+    def __init__(self, x0, y0, pitch):
+        self.x0, self.y0, self.pitch = x0, y0, pitch
+
+    def centre(self, column, row):
+        return self.x0 + column * self.pitch + self.pitch // 2, self.y0 + row * self.pitch + self.pitch // 2
+
+    def colours(self, shot):
+        return [[shot.pixel(*self.centre(c, r)) for c in range(SIZE)] for r in range(SIZE)]
+
+
+def locate_grid(shot, frame_box):
+    """Finds the cell grid as the top-most run of owner-0 cells at least ten cells long inside the frame.
+
+    The top row of the map is never painted here, so it is a solid run of the owner-0 colour; its length gives
+    the cell pitch, which is then checked against the left column and the bottom-right corner."""
+    fx, fy, fw, fh = frame_box
+    start = (fy * shot.width + fx) * 3
+    while True:
+        hit = shot.find_run(CELL_COLOURS[0], 60, start)
+        if hit is None:
+            raise Failure("no map grid found on the screen")
+        x, y = hit
+        if fx <= x < fx + fw and fy <= y < fy + fh:
+            break
+        start = ((y + 1) * shot.width) * 3
+    run = 0
+    while shot.pixel(x + run, y) == CELL_COLOURS[0]:
+        run += 1
+    if run % SIZE:
+        raise Failure("top row of the grid is %d px wide, not a multiple of %d cells" % (run, SIZE))
+    grid = Grid(x, y, run // SIZE)
+    corner = shot.pixel(x + run - 1, y + run - 1)
+    if corner not in CELL_COLOURS.values() or shot.pixel(x + run, y + run - 1) in CELL_COLOURS.values() and \
+            shot.pixel(x + run, y + run - 1) != (255, 255, 255):
+        raise Failure("grid at %d,%d with pitch %d does not end where expected" % (x, y, grid.pitch))
+    return grid
+
+
+def connected_patches(points):
+    remaining = set(points)
+    patches = []
+    while remaining:
+        stack = [remaining.pop()]
+        patch = []
+        while stack:
+            x, y = stack.pop()
+            patch.append((x, y))
+            for n in ((x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)):
+                if n in remaining:
+                    remaining.remove(n)
+                    stack.append(n)
+        patches.append(patch)
+    return patches
+
+
+def locate_owner_buttons(shot, frame_box, grid):
+    """Centre of each owner button: the largest solid patch of the owner's colour left of the map."""
+    fx, fy, fw, fh = frame_box
+    centres = {}
+    for owner, colour in BUTTON_COLOURS.items():
+        patches = connected_patches(shot.points_of(colour, (fx, fy, grid.x0 - 20, fy + fh)))
+        if not patches:
+            raise Failure("owner button %d not found" % owner)
+        square = max(patches, key=len)
+        xs = [p[0] for p in square]
+        ys = [p[1] for p in square]
+        centres[owner] = ((min(xs) + max(xs)) // 2, (min(ys) + max(ys)) // 2)
+    pitch = centres[2][1] - centres[1][1]
+    order = [1, 2, 4, 5, 6, 0]
+    for a, b, steps in zip(order, order[1:], [1, 2, 1, 1, 1]):
+        if abs(centres[b][1] - centres[a][1] - steps * pitch) > 2 or abs(centres[b][0] - centres[a][0]) > 2:
+            raise Failure("owner buttons are not one column of evenly spaced buttons: %r" % centres)
+    centres["pointer"] = (centres[1][0], centres[1][1] - pitch)
+    return centres
+
+
+def expected_file(owners):
+    lines = ["KX-GRIDFORGE@VER1.00", "%d,%d" % (SIZE, SIZE), "0"] + [str(o) for row in owners for o in row]
+    return ("\r\n".join(lines) + "\r\n").encode("ascii")
+
+
+def expected_level_text(owners):
+    def section(keyword, token):
+        rows = ["".join("%02d " % token(o) for o in row) for row in owners]
+        return "\n".join([keyword + " ", "%d %d" % (SIZE, SIZE)] + rows)
+    zero = lambda o: 0  # noqa: E731
+    return "\n\n".join([section("typ_map=", zero), section("own_map=", lambda o: o),
+                        section("hgt_map=", zero), section("blg_map=", zero)])
+
+
+def describe_mismatch(seen, owners):
+    wrong = []
+    for r in range(SIZE):
+        for c in range(SIZE):
+            if seen[r][c] != CELL_COLOURS[owners[r][c]]:
+                wrong.append("(%d,%d) shows %r, owner %d expected" % (c, r, seen[r][c], owners[r][c]))
+    return wrong
+
+
+class Driver:
+    def __init__(self, binary):
+        self.binary = binary
+        self.session = XSession()
+        self.app = None
+        self.frame = None
+        self.grid = None
+        self.buttons = None
+        self.owners = [[0] * SIZE for _ in range(SIZE)]
+
+    # ----- finding things
+    def window(self, title, timeout=15):
+        return wait_for('window "%s"' % title, lambda: self.session.windows("^%s$" % title), timeout)[0]
+
+    def gone(self, title, timeout=15):
+        wait_for('window "%s" to close' % title, lambda: not self.session.windows("^%s$" % title), timeout)
+
+    def frame_box(self):
+        return self.session.geometry(self.frame)
+
+    def wait_cells(self, description, owners, timeout=10):
+        """Waits until every cell shows the colour of its owner in `owners`."""
+        last = {}
+
+        def probe():
+            shot = self.session.screenshot()
+            last["wrong"] = describe_mismatch(self.grid.colours(shot), owners)
+            return not last["wrong"]
+        try:
+            wait_for(description, probe, timeout, interval=0.2)
+        except Failure:
+            raise Failure("%s: %d cells wrong, e.g. %s" % (description, len(last["wrong"]),
+                                                           "; ".join(last["wrong"][:5])))
+
+    def new_window_except(self, known, timeout=15):
+        def probe():
+            fresh = [w for w in self.session.windows(".") if w not in known]
+            return fresh[0] if fresh else None
+        return wait_for("a new window", probe, timeout)
+
+    def confirm_size_dialog(self):
+        dialog = self.window(SIZE_DIALOG)
+        self.session.activate(dialog)
+        self.session.key("Return")
+        self.gone(SIZE_DIALOG)
+
+    def relocate_grid(self):
+        """Finds the grid once its window has painted, with the top row in the owner-0 colour."""
+        def probe():
+            try:
+                return locate_grid(self.session.screenshot(), self.frame_box())
+            except Failure:
+                return None
+        self.grid = wait_for("the map grid", probe, 15, interval=0.2)
+        log("grid at %d,%d, %d px per cell" % (self.grid.x0, self.grid.y0, self.grid.pitch))
+
+    # ----- user actions
+    def choose_owner(self, owner):
+        self.session.click(*self.buttons[owner])
+        self.session.xdo("mousemove", self.grid.x0 - 10, self.grid.y0 - 10)
+
+    def paint(self, owner, column, row):
+        self.choose_owner(owner)
+        self.session.click(*self.grid.centre(column, row))
+        if owner != "pointer":
+            self.owners[row][column] = owner
+
+    def drag(self, owner, start, end):
+        """Presses on cell `start`, moves the pointer in small steps to cell `end`, releases."""
+        self.choose_owner(owner)
+        (c0, r0), (c1, r1) = start, end
+        x0, y0 = self.grid.centre(c0, r0)
+        x1, y1 = self.grid.centre(c1, r1)
+        self.session.xdo("mousemove", "--sync", x0, y0)
+        self.session.xdo("mousedown", 1)
+        steps = max(abs(x1 - x0), abs(y1 - y0)) // 3
+        for i in range(1, steps + 1):
+            self.session.xdo("mousemove", x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
+        self.session.xdo("mouseup", 1)
+        for i in range(steps + 1):
+            c = c0 + (c1 - c0) * i // steps
+            r = r0 + (r1 - r0) * i // steps
+            self.owners[r][c] = owner
+        self.session.xdo("mousemove", self.grid.x0 - 10, self.grid.y0 - 10)
+
+    def activate_frame(self):
+        self.session.activate(self.frame)
+
+    def file_dialog(self, keys, path, description):
+        self.activate_frame()
+        known = set(self.session.windows("."))
+        self.session.key(keys)
+        dialog = self.new_window_except(known)
+        log('%s dialog "%s"' % (description, self.session.window_name(dialog)))
+        self.session.activate(dialog)
+        self.session.type_text(path)
+        self.session.key("Return")
+        wait_for("the %s dialog to close" % description, lambda: dialog not in self.session.windows("."))
+
+    def answer(self, title, key):
+        box = self.window(title)
+        self.session.activate(box)
+        self.session.key(key)
+        wait_for('"%s" to close' % title, lambda: box not in self.session.windows("."))
+
+    # ----- the scenario
+    def run(self):
+        self.session.start()
+        log("X server :%d with openbox" % self.session.display)
+        work = os.path.join(self.session.root, "maps")
+        os.makedirs(work)
+        self.app = self.session.spawn([self.binary])
+
+        self.confirm_size_dialog()
+        self.frame = self.window(FRAME_TITLE)
+        self.relocate_grid()
+        shot = self.session.screenshot()
+        self.buttons = locate_owner_buttons(shot, self.frame_box(), self.grid)
+        log("owner buttons %r" % self.buttons)
+        self.wait_cells("a fresh map in the owner-0 colour", self.owners)
+
+        self.paint(1, 2, 3)
+        self.paint(4, 0, SIZE - 1)
+        self.paint(5, SIZE - 1, SIZE - 1)
+        self.drag(2, (3, 6), (15, 6))
+        self.drag(6, (8, 8), (8, 14))
+        self.paint("pointer", 10, 10)
+        self.paint(1, 17, 12)
+        self.paint(0, 8, 10)  # owner 0 over a red cell
+        self.wait_cells("painted cells", self.owners)
+        log("painting shows the expected colours")
+
+        saved_path = os.path.join(work, "first")
+        self.file_dialog("ctrl+s", saved_path, "save")
+        saved_path += ".kxgf"
+        wait_for("the saved file", lambda: os.path.exists(saved_path), 5)
+        with open(saved_path, "rb") as f:
+            data = f.read()
+        if data != expected_file(self.owners):
+            raise Failure("saved file differs from the painted map:\n%r" % data[:200])
+        log("saved file matches byte for byte (%d bytes)" % len(data))
+
+        # Saved, so a new map opens the size dialog without a question.
+        self.activate_frame()
+        self.session.key("ctrl+n")
+        self.confirm_size_dialog()
+        saved_owners = [row[:] for row in self.owners]
+        self.owners = [[0] * SIZE for _ in range(SIZE)]
+        self.relocate_grid()
+        self.wait_cells("the new map in the owner-0 colour", self.owners)
+        log("new map is blank")
+
+        self.file_dialog("ctrl+o", saved_path, "open")
+        self.owners = saved_owners
+        self.relocate_grid()
+        self.wait_cells("the reopened map", self.owners)
+        log("reopened map shows the saved owners")
+
+        self.check_viewer_text()
+        self.replace(1, 6)
+        self.paint(3, 11, 11)
+        self.wait_cells("a white cell painted after the replacement", self.owners)
+        self.close_with_question()
+
+    def check_viewer_text(self):
+        self.activate_frame()
+        self.session.key("alt+t", "s")
+        viewer = self.window(VIEWER_TITLE)
+        self.session.activate(viewer)
+        x, y, w, h = self.session.geometry(viewer)
+        self.session.click(x + w // 2, y + h // 2)
+        self.session.key("ctrl+a", "ctrl+c")
+        want = expected_level_text(self.owners)
+        last = {}
+
+        def probe():
+            code, text = self.session.clipboard()
+            last["text"] = text
+            return code == 0 and text == want
+        try:
+            wait_for("the level text on the clipboard", probe, 5, interval=0.2)
+        except Failure:
+            raise Failure("clipboard holds %r...; expected %r..." % (last["text"][:120], want[:120]))
+        log("copied level text matches (%d characters)" % len(want))
+        self.session.key("alt+F4")
+        wait_for("the data viewer to close", lambda: viewer not in self.session.windows("."))
+
+    def replace(self, source, target):
+        self.activate_frame()
+        self.session.key("alt+r")
+        dialog = self.window(REPLACE_TITLE)
+        self.session.activate(dialog)
+        self.session.key(*(["Down"] * source + ["Tab"] + ["Down"] * target + ["Return"]))
+        self.answer("Gridforge", "Return")
+        self.session.activate(dialog)
+        self.session.key("alt+c")
+        self.gone(REPLACE_TITLE)
+        self.owners = [[target if o == source else o for o in row] for row in self.owners]
+        self.wait_cells("owner %d replaced by owner %d" % (source, target), self.owners)
+        log("replacement recoloured the cells")
+
+    def close_with_question(self):
+        # Refuse the question first: everything stays open.
+        self.activate_frame()
+        self.session.key("alt+F4")
+        self.answer("終了", "Escape")
+        time.sleep(0.3)
+        if self.app.poll() is not None or self.frame not in self.session.windows("."):
+            raise Failure("answering No to the closing question still closed the program")
+        self.wait_cells("the map after refusing to close", self.owners)
+        # Then exit through the menu and agree.
+        self.activate_frame()
+        self.session.key("alt+f", "e")
+        self.answer("終了", "Return")
+        code = wait_for("the program to exit", lambda: self.app.poll() is not None or None, 10) and self.app.poll()
+        if code != 0:
+            raise Failure("the program exited with status %d" % code)
+        log("program closed after the question, status 0")
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__)
+        return 2
+    driver = Driver(os.path.abspath(sys.argv[1]))
+    ok = False
+    try:
+        driver.run()
+        ok = True
+    except Failure as failure:
+        log("FAIL: %s" % failure)
+        try:
+            keep = os.path.join(driver.session.root, "failure.png")
+            driver.session.run(["import", "-window", "root", keep], check=False)
+            log("screen kept in %s" % keep)
+        except Exception:
+            pass
+    finally:
+        driver.session.close(keep_dir=not ok)
+    log("PASS" if ok else "FAILED")
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
