@@ -10,6 +10,7 @@ GRIDFORGE_PACKAGES=(
   libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick
+  python3 openbox xclip
 )
 
 gridforge_missing_packages() {

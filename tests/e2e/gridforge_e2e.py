@@ -4,6 +4,7 @@
 Usage: gridforge_e2e.py /path/to/gridforge
 """
 import os
+import signal
 import sys
 import time
 
@@ -21,7 +22,7 @@ CELL_COLOURS = {
     4: (255, 255, 0), 5: (150, 150, 150), 6: (255, 0, 0),
 }
 BUTTON_COLOURS = {
-    1: (0, 0, 255), 2: (0, 255, 0), 4: (255, 255, 0), 5: (128, 128, 128), 6: (255, 0, 0), 0: (255, 128, 64),
+    1: (0, 0, 255), 2: (0, 255, 0), 3: (255, 255, 255), 4: (255, 255, 0), 5: (128, 128, 128), 6: (255, 0, 0), 0: (255, 128, 64),
 }
 
 
@@ -95,7 +96,7 @@ def locate_owner_buttons(shot, frame_box, grid):
     fx, fy, fw, fh = frame_box
     centres = {}
     for owner, colour in BUTTON_COLOURS.items():
-        patches = connected_patches(shot.points_of(colour, (fx, fy, grid.x0 - 20, fy + fh)))
+        patches = connected_patches(shot.points_of(colour, (fx, fy, grid.x0 - 30, fy + fh)))
         if not patches:
             raise Failure("owner button %d not found" % owner)
         square = max(patches, key=len)
@@ -103,9 +104,9 @@ def locate_owner_buttons(shot, frame_box, grid):
         ys = [p[1] for p in square]
         centres[owner] = ((min(xs) + max(xs)) // 2, (min(ys) + max(ys)) // 2)
     pitch = centres[2][1] - centres[1][1]
-    order = [1, 2, 4, 5, 6, 0]
-    for a, b, steps in zip(order, order[1:], [1, 2, 1, 1, 1]):
-        if abs(centres[b][1] - centres[a][1] - steps * pitch) > 2 or abs(centres[b][0] - centres[a][0]) > 2:
+    order = [1, 2, 3, 4, 5, 6, 0]
+    for a, b in zip(order, order[1:]):
+        if abs(centres[b][1] - centres[a][1] - pitch) > 2 or abs(centres[b][0] - centres[a][0]) > 2:
             raise Failure("owner buttons are not one column of evenly spaced buttons: %r" % centres)
     centres["pointer"] = (centres[1][0], centres[1][1] - pitch)
     return centres
@@ -233,6 +234,47 @@ class Driver:
         self.session.key("Return")
         wait_for("the %s dialog to close" % description, lambda: dialog not in self.session.windows("."))
 
+    def save_over(self, path):
+        self.activate_frame()
+        known = set(self.session.windows("."))
+        self.session.key("ctrl+s")
+        dialog = self.new_window_except(known)
+        self.session.activate(dialog)
+        self.session.type_text(path)
+        known.add(dialog)
+        self.session.key("Return")
+        question = self.new_window_except(known, 10)
+        log('overwrite question "%s"' % self.session.window_name(question))
+        self.session.activate(question)
+        self.session.key("alt+y")
+        wait_for("the save dialog to close", lambda: dialog not in self.session.windows("."))
+
+    def wait_file(self, path, description):
+        """Waits until the file holds exactly the bytes of the current map; the program writes it after the
+        dialog has closed."""
+        want = expected_file(self.owners)
+        seen = {}
+
+        def probe():
+            try:
+                with open(path, "rb") as f:
+                    seen["data"] = f.read()
+            except FileNotFoundError:
+                seen["data"] = None
+            return seen["data"] == want
+        try:
+            wait_for(description, probe, 5)
+        except Failure:
+            data = seen["data"]
+            if data is None:
+                raise Failure("%s was not written" % description)
+            got, lines = data.split(b"\r\n"), want.split(b"\r\n")
+            diff = [i + 1 for i in range(max(len(got), len(lines)))
+                    if i >= len(got) or i >= len(lines) or got[i] != lines[i]]
+            raise Failure("%s differs from the map: %d bytes, %d expected; lines %s differ"
+                          % (description, len(data), len(want), diff[:10]))
+        return len(want)
+
     def answer(self, title, key):
         box = self.window(title)
         self.session.activate(box)
@@ -269,12 +311,8 @@ class Driver:
         saved_path = os.path.join(work, "first")
         self.file_dialog("ctrl+s", saved_path, "save")
         saved_path += ".kxgf"
-        wait_for("the saved file", lambda: os.path.exists(saved_path), 5)
-        with open(saved_path, "rb") as f:
-            data = f.read()
-        if data != expected_file(self.owners):
-            raise Failure("saved file differs from the painted map:\n%r" % data[:200])
-        log("saved file matches byte for byte (%d bytes)" % len(data))
+        size = self.wait_file(saved_path, "the saved file")
+        log("saved file matches byte for byte (%d bytes)" % size)
 
         # Saved, so a new map opens the size dialog without a question.
         self.activate_frame()
@@ -294,6 +332,12 @@ class Driver:
 
         self.check_viewer_text()
         self.replace(1, 6)
+
+        # Save over the first file: the dialog asks before replacing it.
+        self.save_over(saved_path)
+        self.wait_file(saved_path, "the file saved over the first one")
+        log("file saved over the first one matches the replaced map")
+
         self.paint(3, 11, 11)
         self.wait_cells("a white cell painted after the replacement", self.owners)
         self.close_with_question()
@@ -348,23 +392,35 @@ class Driver:
         self.activate_frame()
         self.session.key("alt+f", "e")
         self.answer("終了", "Return")
-        code = wait_for("the program to exit", lambda: self.app.poll() is not None or None, 10) and self.app.poll()
+        wait_for("the program to exit", lambda: self.app.poll() is not None, 10)
+        code = self.app.poll()
         if code != 0:
             raise Failure("the program exited with status %d" % code)
         log("program closed after the question, status 0")
+
+
+RUN_LIMIT = 240  # seconds; below the test's timeout so that the clean-up below always runs
+
+
+def stop_on_signal(signum, _frame):
+    raise Failure("stopped by signal %d" % signum)
 
 
 def main():
     if len(sys.argv) != 2:
         print(__doc__)
         return 2
+    signal.signal(signal.SIGALRM, stop_on_signal)
+    signal.signal(signal.SIGTERM, stop_on_signal)
+    signal.signal(signal.SIGINT, stop_on_signal)
+    signal.alarm(RUN_LIMIT)
     driver = Driver(os.path.abspath(sys.argv[1]))
     ok = False
     try:
         driver.run()
         ok = True
-    except Failure as failure:
-        log("FAIL: %s" % failure)
+    except Exception as failure:  # any fault still has to leave a screenshot and no processes behind
+        log("FAIL: %s: %s" % (type(failure).__name__, failure))
         try:
             keep = os.path.join(driver.session.root, "failure.png")
             driver.session.run(["import", "-window", "root", keep], check=False)
