@@ -1,0 +1,244 @@
+// The map window: building it (grid build plus the first paint into an
+// image), one pointer press at a point and a 100-move drag with brush "5",
+// driven through the window's own mouse events.
+#include "document/MapModule.h"
+#include "document/OwnerTable.h"
+#include "view/MapGridBuilder.h"
+#include "view/SectorPainter.h"
+#include "view/qt/frmMain.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The frame as the map window sees it, with brush "5" selected.
+class BrushFrame : public FrameWindowPort {
+public:
+    void SetMapSizeLabels(int, int) override {}
+    void SetMapCommandsEnabled(bool) override {}
+    int BrushSizePosition() const override { return 4; }
+};
+
+BrushFrame frame;
+
+void StartDocument(int width, int height)
+{
+    MapModule::ResetDocument();
+    MapModule::MapWidth = width;
+    MapModule::MapHeight = height;
+    MapModule::Ports().frame = &frame;
+    MapModule::CurrentOwner = 1;
+    SectorPainter::PointerPressed = false;
+}
+
+void SendMouse(QWidget& target, QEvent::Type type, QPointF at, Qt::MouseButtons held)
+{
+    QMouseEvent event(type, at, target.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &event);
+}
+
+// A shown MDI area as the frame has; sub-windows come and go inside it.
+QMdiArea& Area()
+{
+    static QMdiArea* area = [] {
+        auto* created = new QMdiArea;
+        created->resize(1000, 1000);
+        created->show();
+        QApplication::processEvents();
+        return created;
+    }();
+    return *area;
+}
+
+frmMain* OpenMap()
+{
+    auto* map = new frmMain;
+    Area().addSubWindow(map);
+    map->show();
+    return map->Build() ? map : nullptr;
+}
+
+void CloseMap(frmMain* map)
+{
+    delete map->parentWidget();
+    QApplication::processEvents();
+}
+
+// Window build: the sub-window, the cell grid for the size and the first
+// paint of the whole client area into an image.
+void BM_BuildWindow(benchmark::State& state)
+{
+    const int size = static_cast<int>(state.range(0));
+    StartDocument(size, size);
+    for (auto _ : state) {
+        frmMain* map = OpenMap();
+        if (!map) {
+            state.SkipWithError("Build failed");
+            break;
+        }
+        QImage image(map->size(), QImage::Format_ARGB32_Premultiplied);
+        map->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+        state.PauseTiming();
+        if (map->Cells().CellCount() != size * size)
+            state.SkipWithError("wrong cell count");
+        CloseMap(map);
+        state.ResumeTiming();
+    }
+}
+
+// The two halves of the window build on their own: the grid build without a
+// paint, and the paint of a built window into an image.
+void BM_BuildOnly(benchmark::State& state)
+{
+    StartDocument(50, 50);
+    for (auto _ : state) {
+        frmMain* map = OpenMap();
+        if (!map) {
+            state.SkipWithError("Build failed");
+            break;
+        }
+        state.PauseTiming();
+        CloseMap(map);
+        state.ResumeTiming();
+    }
+}
+
+// The cell records alone, without any window.
+void BM_CellsOnly(benchmark::State& state)
+{
+    StartDocument(50, 50);
+    for (auto _ : state) {
+        CellGrid cells;
+        if (!MapGridBuilder::Build(cells, {})) {
+            state.SkipWithError("Build failed");
+            break;
+        }
+        benchmark::DoNotOptimize(cells.CellCount());
+    }
+}
+
+// The gradient background a 50 x 50 map window draws when it is sized.
+void BM_BackgroundOnly(benchmark::State& state)
+{
+    StartDocument(50, 50);
+    frmMain* map = OpenMap();
+    if (!map) {
+        state.SkipWithError("Build failed");
+        return;
+    }
+    QWidget window;
+    window.resize(map->size());
+    CloseMap(map);
+    WindowBackground background(BackgroundKind::MapWindow);
+    for (auto _ : state)
+        background.PaintBackground(window);
+}
+
+void BM_FirstPaintOnly(benchmark::State& state)
+{
+    StartDocument(50, 50);
+    frmMain* map = OpenMap();
+    if (!map) {
+        state.SkipWithError("Build failed");
+        return;
+    }
+    QApplication::processEvents();
+    QImage image(map->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        map->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    CloseMap(map);
+}
+
+// One press and release at a sector, then the repaint it asked for.
+void BM_PaintAtPoint(benchmark::State& state)
+{
+    StartDocument(50, 50);
+    frmMain* map = OpenMap();
+    if (!map) {
+        state.SkipWithError("Build failed");
+        return;
+    }
+    QApplication::processEvents();
+    const QPointF point = map->CellRectPixels(25 * 50 + 25).center();
+    std::int32_t owner = 1;
+    for (auto _ : state) {
+        owner = owner == 1 ? 2 : 1;  // every press really changes the cells
+        MapModule::CurrentOwner = owner;
+        SendMouse(*map, QEvent::MouseButtonPress, point, Qt::LeftButton);
+        SendMouse(*map, QEvent::MouseButtonRelease, point, Qt::NoButton);
+        QApplication::processEvents();
+    }
+    if (MapModule::OwnerGrid.At(25 * 50 + 25) != owner)
+        state.SkipWithError("the press did not paint the sector");
+    CloseMap(map);
+}
+
+// A press, 100 moves along a diagonal across the map and a release; the
+// event loop runs after every move as it would between pointer events.
+void BM_Drag100(benchmark::State& state)
+{
+    const bool repaint = state.range(0) != 0;
+    StartDocument(50, 50);
+    frmMain* map = OpenMap();
+    if (!map) {
+        state.SkipWithError("Build failed");
+        return;
+    }
+    QApplication::processEvents();
+    const QPointF from = map->CellRectPixels(0).center();
+    const QPointF to = map->CellRectPixels(44 * 50 + 44).center();
+    std::int32_t owner = 1;
+    for (auto _ : state) {
+        owner = owner == 1 ? 3 : 1;
+        MapModule::CurrentOwner = owner;
+        SendMouse(*map, QEvent::MouseButtonPress, from, Qt::LeftButton);
+        for (int m = 1; m <= 100; ++m) {
+            SendMouse(*map, QEvent::MouseMove, from + (to - from) * (m / 100.0), Qt::LeftButton);
+            if (repaint)
+                QApplication::processEvents();
+        }
+        SendMouse(*map, QEvent::MouseButtonRelease, to, Qt::NoButton);
+        QApplication::processEvents();
+    }
+    if (MapModule::OwnerGrid.At(22 * 50 + 22) != owner || MapModule::OwnerGrid.At(44 * 50 + 44) != owner)
+        state.SkipWithError("the drag did not paint along its path");
+    state.counters["per_move"] =
+        benchmark::Counter(100.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate |
+                                                                               benchmark::Counter::kInvert);
+    CloseMap(map);
+}
+
+}  // namespace
+
+BENCHMARK(BM_BuildWindow)->Name("BuildWindow")->ArgName("size")->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildOnly)->Name("BuildWindow/size:50/gridOnly")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CellsOnly)->Name("BuildWindow/size:50/cellRecordsOnly")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BackgroundOnly)->Name("BuildWindow/size:50/backgroundOnly")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstPaintOnly)->Name("BuildWindow/size:50/paintOnly")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintAtPoint)->Name("PaintAtPoint/50x50/brush5")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Drag100)
+    ->Name("Drag100Moves/50x50/brush5")
+    ->ArgName("repaintEachMove")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
