@@ -82,7 +82,9 @@ void SyncDirectory(const std::string& directory)
 
 std::optional<std::string> ReadAll(const std::string& path)
 {
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a named pipe is refused below instead of waiting
+    // for a writer; reads of a regular file are not affected.
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0)
         return std::nullopt;
     struct stat info {};

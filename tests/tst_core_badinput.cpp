@@ -1,0 +1,333 @@
+#include "document/MapFile.h"
+#include "document/MapModule.h"
+#include "document/OwnerTable.h"
+#include "support/FakeLockBox.h"
+#include "support/FakeMapWindow.h"
+#include "support/FakeMessageBox.h"
+
+#include <QtTest>
+
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Files the map loader must refuse or survive. Whatever the bytes or the path,
+// a refused file shows its message and leaves the open map as it was.
+
+namespace {
+
+const QByteArray Header = "KX-GRIDFORGE@VER1.00\r\n";
+const std::string HeaderMessage = "ヘッダーが違います・・・ロードを中止します";
+const std::string SizeMessage = "マップサイズが正しくありません・・・ロードを中止します";
+const std::string EarlierFile = "/maps/earlier.kxgf";
+const std::string EarlierCaption = "earlier.kxgf";
+
+const char NulInHeader[] = "KX-GRIDFORGE\0@VER1.00\r\n1,1\r\n0\r\n";
+
+enum class Target { File, Unreadable, Directory, Fifo, DeviceFile, JapaneseFolder };
+enum class Refusal { Header, Size };
+
+int StartOwner(int s) { return (s * 3 + 1) % 7; }
+
+QByteArray Owners(int count, int first = 0)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += QByteArray::number((first + i) % 7) + "\r\n";
+    return bytes;
+}
+
+QByteArray Junk(int length, unsigned seed)
+{
+    QByteArray bytes;
+    for (int i = 0; i < length; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes += char(seed >> 16);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+class TestBadInput : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakeMessageBox> messages;
+    std::unique_ptr<FakeLockBox> lockBox;
+    std::unique_ptr<FakeMapWindow> window;
+
+    static std::string Std(const QString& path) { return path.toStdString(); }
+
+    // A changed, locked 12 x 9 map loaded from EarlierFile.
+    void OpenEarlierMap()
+    {
+        MapModule::MapWidth = 12;
+        MapModule::MapHeight = 9;
+        lockBox->Preset(1);
+        window->OpenMapWindow();
+        for (int s = 0; s < OwnerGridArray::Capacity; ++s)
+            MapModule::OwnerGrid.Set(s, StartOwner(s));
+        window->SetMapCaption(EarlierCaption);
+        window->closeCalls = 0;
+        window->openCalls = 0;
+        window->captions.clear();
+        window->Cells()->ClearLog();
+        MapModule::CurrentFileName = EarlierFile;
+        MapModule::MapChanged = MapModule::True;
+    }
+
+    QList<int> Grid() const
+    {
+        QList<int> grid;
+        for (int s = 0; s < OwnerGridArray::Capacity; ++s)
+            grid << MapModule::OwnerGrid.At(s);
+        return grid;
+    }
+
+    QString MakeTarget(Target target, const QByteArray& bytes)
+    {
+        switch (target) {
+        case Target::File:
+        case Target::Unreadable: {
+            const QString path = dir->filePath("map.kxgf");
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+                return {};
+            file.close();
+            if (target == Target::Unreadable && ::chmod(Std(path).c_str(), 0200) != 0)
+                return {};
+            return path;
+        }
+        case Target::Directory:
+            return QDir(dir->path()).mkdir("map.kxgf") ? dir->filePath("map.kxgf") : QString();
+        case Target::Fifo: {
+            const QString path = dir->filePath("pipe.kxgf");
+            return ::mkfifo(Std(path).c_str(), 0600) == 0 ? path : QString();
+        }
+        case Target::DeviceFile:
+            return QStringLiteral("/dev/zero");
+        case Target::JapaneseFolder: {
+            const QString folder = dir->filePath("地図フォルダ");
+            const QString path = folder + "/壊れた地図.kxgf";
+            QFile file(path);
+            if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+                return {};
+            return path;
+        }
+        }
+        return {};
+    }
+
+private slots:
+    void init()
+    {
+        MapModule::ResetDocument();
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        messages = std::make_unique<FakeMessageBox>();
+        lockBox = std::make_unique<FakeLockBox>();
+        window = std::make_unique<FakeMapWindow>();
+        MapModule::Ports().messages = messages.get();
+        MapModule::Ports().lockBox = lockBox.get();
+        MapModule::Ports().mapWindow = window.get();
+    }
+    void cleanup()
+    {
+        MapModule::ResetDocument();
+        window.reset();
+    }
+
+    void refusedKeepsTheOpenMap_data()
+    {
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("refusal");
+        const int file = int(Target::File);
+        const int header = int(Refusal::Header);
+        const int size = int(Refusal::Size);
+        const QByteArray good = Header + "3,2\r\n0\r\n" + Owners(6);
+
+        QTest::newRow("empty file, one blank line") << file << QByteArray("\r\n") << header;
+        QTest::newRow("header only, no line end") << file << QByteArray("KX-GRIDFORGE@VER1.00") << size;
+        QTest::newRow("header only, blank lines after it") << file << QByteArray(Header + "\r\n\r\n  \r\n") << size;
+        QTest::newRow("LF line end on the header only") << file << QByteArray("KX-GRIDFORGE@VER1.00\n" + good.mid(22)) << header;
+        QTest::newRow("header with a BOM") << file << QByteArray("\xEF\xBB\xBF" + good) << header;
+        QTest::newRow("lower-case version part") << file << QByteArray("KX-GRIDFORGE@ver1.00\r\n" + good.mid(22)) << header;
+        QTest::newRow("one letter lower case") << file << QByteArray("KX-GRIDFORGe@VER1.00\r\n" + good.mid(22)) << header;
+        QTest::newRow("width 0 and lock missing") << file << QByteArray(Header + "0,0\r\n") << size;
+        QTest::newRow("negative height") << file << QByteArray(Header + "10,-1\r\n0\r\n") << size;
+        QTest::newRow("int32 minimum width") << file << QByteArray(Header + "-2147483648,1\r\n0\r\n") << size;
+        QTest::newRow("negative times negative overflow") << file << QByteArray(Header + "-2147483648,-2\r\n0\r\n") << size;
+        QTest::newRow("int32 maximum squared") << file << QByteArray(Header + "2147483647,2147483647\r\n0\r\n") << size;
+        QTest::newRow("width past int32") << file << QByteArray(Header + "4294967306,1\r\n0\r\n") << size;
+        QTest::newRow("product 2502 in one row") << file << QByteArray(Header + "2502,1\r\n0\r\n") << size;
+        QTest::newRow("product 2502 in one column") << file << QByteArray(Header + "1,2502\r\n0\r\n") << size;
+        QTest::newRow("product 2750") << file << QByteArray(Header + "55,50\r\n0\r\n" + Owners(2750)) << size;
+        QTest::newRow("height not a number") << file << QByteArray(Header + "10,ten\r\n0\r\n") << size;
+        QTest::newRow("plus sign") << file << QByteArray(Header + "+10,10\r\n0\r\n") << size;
+        QTest::newRow("decimal point") << file << QByteArray(Header + "10.0,10\r\n0\r\n") << size;
+        QTest::newRow("exponent") << file << QByteArray(Header + "1e1,10\r\n0\r\n") << size;
+        QTest::newRow("full-width digits") << file << QByteArray(Header + "１０,10\r\n0\r\n") << size;
+        QTest::newRow("empty width") << file << QByteArray(Header + ",10\r\n0\r\n") << size;
+        QTest::newRow("tab before the width") << file << QByteArray(Header + "\t10,10\r\n0\r\n") << size;
+        QTest::newRow("binary junk") << file << Junk(512, 7u) << header;
+        QTest::newRow("NUL bytes") << file << QByteArray(64, '\0') << header;
+        QTest::newRow("NUL inside the header") << file << QByteArray(NulInHeader, sizeof NulInHeader - 1) << header;
+        QTest::newRow("header then junk") << file << QByteArray(Header + Junk(256, 11u)) << size;
+        QTest::newRow("header in UTF-16") << file
+            << QByteArray(reinterpret_cast<const char*>(u"KX-GRIDFORGE@VER1.00\r\n3,2\r\n"), 54) << header;
+        QTest::newRow("no read permission") << int(Target::Unreadable) << good << header;
+        QTest::newRow("named pipe") << int(Target::Fifo) << QByteArray() << header;
+        QTest::newRow("device file") << int(Target::DeviceFile) << QByteArray() << header;
+        QTest::newRow("bad file in a Japanese folder") << int(Target::JapaneseFolder) << QByteArray("地図\r\n")
+                                                       << header;
+    }
+    void refusedKeepsTheOpenMap()
+    {
+        QFETCH(int, target);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, refusal);
+        if (target == int(Target::Unreadable) && ::geteuid() == 0)
+            QSKIP("root reads any file");
+        const QString path = MakeTarget(Target(target), bytes);
+        QVERIFY(!path.isEmpty());
+        OpenEarlierMap();
+        const QList<int> grid = Grid();
+        RecordingCells* cells = window->Cells();
+
+        QVERIFY(!MapModule::LoadMapFile(Std(path)));
+
+        QCOMPARE(messages->Count(), 1);
+        const FakeMessageBox::Call& call = messages->Calls()[0];
+        QCOMPARE(call.text, refusal == int(Refusal::Header) ? HeaderMessage : SizeMessage);
+        QCOMPARE(call.title, std::string("中止"));
+        QCOMPARE(call.buttons, MessageButtons::Ok);
+        QCOMPARE(call.icon, MessageIcon::Error);
+        QCOMPARE(MapModule::MapWidth, 12);
+        QCOMPARE(MapModule::MapHeight, 9);
+        QCOMPARE(Grid(), grid);
+        QCOMPARE(lockBox->Value(), 1);
+        QCOMPARE(lockBox->handlerRuns, 0);
+        QCOMPARE(window->closeCalls, 0);
+        QCOMPARE(window->openCalls, 0);
+        QCOMPARE(window->Cells(), cells);
+        QVERIFY(cells->Log().empty());
+        QCOMPARE(window->Caption(), EarlierCaption);
+        QCOMPARE(MapModule::CurrentFileName, EarlierFile);
+        QCOMPARE(MapModule::MapChanged, MapModule::True);
+    }
+
+    // A size of 0 passes the loader; the map window's build then refuses it
+    // and no cell is made.
+    void sizeZeroReachesTheWindow_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("width 0") << QByteArray("0,10\r\n0\r\n" + Owners(10)) << 0 << 10;
+        QTest::newRow("height 0") << QByteArray("10,0\r\n1\r\n" + Owners(10)) << 10 << 0;
+        QTest::newRow("0 with 2501 values behind it") << QByteArray("0,50\r\n0\r\n" + Owners(2600)) << 0 << 50;
+    }
+    void sizeZeroReachesTheWindow()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        const QString path = MakeTarget(Target::File, Header + body);
+        QVERIFY(!path.isEmpty());
+        OpenEarlierMap();
+
+        QVERIFY(MapModule::LoadMapFile(Std(path)));
+
+        QCOMPARE(messages->Count(), 0);
+        QCOMPARE(MapModule::MapWidth, width);
+        QCOMPARE(MapModule::MapHeight, height);
+        QCOMPARE(MapModule::SectorCount(), std::int64_t(0));
+        QCOMPARE(window->closeCalls, 1);
+        QCOMPARE(window->openCalls, 1);
+        QVERIFY(window->Cells() == nullptr);
+        QVERIFY(MapModule::Ports().cells == nullptr);
+    }
+
+    // Extra values are dropped: the grid keeps 2501 of them and nothing else
+    // of the document moves.
+    void valuesBeyondTheGrid_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("values");
+        QTest::newRow("10x10 with 2502 values") << 10 << 10 << 2502;
+        QTest::newRow("50x50 with 10000 values") << 50 << 50 << 10000;
+        QTest::newRow("2501x1 with 2600 values") << 2501 << 1 << 2600;
+    }
+    void valuesBeyondTheGrid()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, values);
+        const QByteArray body = QByteArray::number(width) + "," + QByteArray::number(height) + "\r\n0\r\n";
+        const QString path = MakeTarget(Target::File, Header + body + Owners(values, 2));
+        QVERIFY(!path.isEmpty());
+        OpenEarlierMap();
+        lockBox->Preset(0);
+        MapModule::CurrentOwner = 4;
+
+        QVERIFY(MapModule::LoadMapFile(Std(path)));
+
+        QCOMPARE(messages->Count(), 0);
+        QCOMPARE(MapModule::MapWidth, width);
+        QCOMPARE(MapModule::MapHeight, height);
+        QCOMPARE(MapModule::CurrentOwner, 4);
+        QCOMPARE(lockBox->Value(), 0);
+        for (int s = 0; s < OwnerGridArray::Capacity; ++s)
+            QCOMPARE(MapModule::OwnerGrid.At(s), (2 + s) % 7);
+        QCOMPARE(window->Cells()->CellCount(), width * height);
+        QCOMPARE(window->Cells()->OutOfRangeCalls(), 0);
+    }
+
+    void japanesePath_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Japanese folder and file") << "地図フォルダ" << "東の大陸.kxgf";
+        QTest::newRow("nested folders with a space") << "マップ/第 2 章" << "ステージ１.kxgf";
+        QTest::newRow("half-width kana") << "ﾁｽﾞ" << "ﾏｯﾌﾟ.kxgf";
+    }
+    void japanesePath()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, name);
+        const QString folderPath = dir->filePath(folder);
+        QVERIFY(QDir().mkpath(folderPath));
+        const QString path = folderPath + "/" + name;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray bytes = Header + "4,3\r\n0\r\n" + Owners(12, 5);
+        QCOMPARE(file.write(bytes), bytes.size());
+        file.close();
+        OpenEarlierMap();
+        lockBox->Preset(0);
+
+        QVERIFY(MapModule::LoadMapFile(Std(path)));
+
+        QCOMPARE(messages->Count(), 0);
+        QCOMPARE(MapModule::MapWidth, 4);
+        QCOMPARE(MapModule::MapHeight, 3);
+        for (int s = 0; s < 12; ++s) {
+            QCOMPARE(MapModule::OwnerGrid.At(s), (5 + s) % 7);
+            QCOMPARE(window->Cells()->At(s).color, OwnerTable[(5 + s) % 7].cellColor);
+        }
+        QCOMPARE(MapModule::CurrentFileName, Std(path));
+        QCOMPARE(window->Caption(), Std(name));
+
+        // And it is written back to the same Japanese path, byte for byte.
+        QVERIFY(MapModule::SaveMapFile(Std(path)));
+        QFile again(path);
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QCOMPARE(again.readAll(), bytes);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBadInput)
+#include "tst_core_badinput.moc"
