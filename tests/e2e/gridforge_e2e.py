@@ -67,9 +67,10 @@ def locate_grid(shot, frame_box):
     if run % SIZE:
         raise Failure("top row of the grid is %d px wide, not a multiple of %d cells" % (run, SIZE))
     grid = Grid(x, y, run // SIZE)
-    corner = shot.pixel(x + run - 1, y + run - 1)
-    if corner not in CELL_COLOURS.values() or shot.pixel(x + run, y + run - 1) in CELL_COLOURS.values() and \
-            shot.pixel(x + run, y + run - 1) != (255, 255, 255):
+    painted = set(CELL_COLOURS.values()) - {CELL_COLOURS[3]}  # white also shows in the background
+    inside = [shot.pixel(x, y + run - 1), shot.pixel(x + run - 1, y + run - 1)]
+    outside = [shot.pixel(x - 1, y + run // 2), shot.pixel(x + run // 2, y + run), shot.pixel(x + run, y + run - 1)]
+    if any(p not in CELL_COLOURS.values() for p in inside) or any(p in painted for p in outside):
         raise Failure("grid at %d,%d with pitch %d does not end where expected" % (x, y, grid.pitch))
     return grid
 
@@ -360,7 +361,10 @@ class Driver:
         try:
             wait_for("the level text on the clipboard", probe, 5, interval=0.2)
         except Failure:
-            raise Failure("clipboard holds %r...; expected %r..." % (last["text"][:120], want[:120]))
+            got = last["text"]
+            at = next((i for i, (a, b) in enumerate(zip(got, want)) if a != b), min(len(got), len(want)))
+            raise Failure("clipboard text (%d characters, %d expected) differs at %d: %r instead of %r"
+                          % (len(got), len(want), at, got[max(at - 20, 0):at + 20], want[max(at - 20, 0):at + 20]))
         log("copied level text matches (%d characters)" % len(want))
         self.session.key("alt+F4")
         wait_for("the data viewer to close", lambda: viewer not in self.session.windows("."))
