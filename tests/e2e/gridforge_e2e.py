@@ -1,6 +1,13 @@
 #!/usr/bin/env python3
 """Drives the built editor under a private X server the way a user would, and checks what it shows and writes.
 
+The run confirms the size dialog, picks owners on the owner toolbar, clicks and drags on the map (the pointer
+tool must paint nothing), saves through the file dialog (".kxgf" added), starts a new map, reopens the file,
+copies the level text from the data viewer, replaces one owner by another, saves over the file through the
+overwrite question, and closes with unsaved changes, first refusing and then agreeing. It compares every cell
+of the map on screen with the expected owners, the saved file byte for byte and the copied text exactly.
+Windows are found by title, the grid by the owner-0 colour and the toolbar buttons by their colours.
+
 Usage: gridforge_e2e.py /path/to/gridforge
 """
 import os
