@@ -4,6 +4,7 @@
 #include "document/MapFile.h"
 #include "document/MapFileReader.h"
 #include "document/MapModule.h"
+#include "document/OwnerTable.h"
 #include "support/FakeLockBox.h"
 #include "support/FakeMapWindow.h"
 #include "support/FakeMessageBox.h"
@@ -65,6 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeMessageBox messages;
     FakeLockBox lockBox(size % 2 == 0 ? 1 : 0);
     auto window = std::make_unique<FakeMapWindow>();
+    // Now and then the open map refuses to close (the user keeps it).
+    const bool refuseClose = size % 3 == 0;
     Ports() = {nullptr, window.get(), nullptr, &lockBox, nullptr, &messages};
     MapWidth = 12;
     MapHeight = 9;
@@ -74,21 +77,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CurrentFileName = "earlier.kxgf";
     const OwnerGridArray before = OwnerGrid;
     const int lockBefore = lockBox.Value();
+    window->refuseClose = refuseClose;
 
     const bool loaded = LoadMapFile(path);
     const MapFileReader::Result file =
         MapFileReader::Read(std::string_view(reinterpret_cast<const char*>(data), size));
 
     if (!loaded) {
-        Check(messages.Count() == 1, "a refused file shows one message");
-        Check(messages.Calls()[0].title == "中止", "refusal title");
+        const bool fits = file.width && file.height && *file.width >= 0 && *file.height >= 0 &&
+                          std::int64_t{*file.width} * *file.height <= OwnerGridArray::Capacity;
+        const bool kept = file.headerOk && fits && file.lock && refuseClose;
+        Check(messages.Count() == (kept ? 0 : 1), "a refused file shows one message, a kept map none");
+        if (!kept)
+            Check(messages.Calls()[0].title == "中止", "refusal title");
         Check(MapWidth == 12 && MapHeight == 9, "a refused file changed the sizes");
-        Check(lockBox.Value() == lockBefore && lockBox.handlerRuns == 0, "a refused file changed the lock");
+        Check(lockBox.Value() == lockBefore, "a refused file changed the lock");
+        Check(kept || lockBox.handlerRuns == 0, "a refused file ran the lock");
         for (int s = 0; s < OwnerGridArray::Capacity; ++s)
             Check(OwnerGrid.At(s) == before.At(s), "a refused file changed the grid");
         Check(CurrentFileName == "earlier.kxgf", "a refused file changed the file name");
-        Check(window->closeCalls == 0 && window->openCalls == 1, "a refused file touched the window");
+        Check(window->openCalls == 1, "a refused file rebuilt the window");
+        RecordingCells* cells = window->Cells();
+        Check(cells != nullptr && cells->OutOfRangeCalls() == 0, "the kept map lost its cells");
+        for (int s = 0; kept && s < cells->CellCount(); ++s) {
+            const std::int32_t owner = OwnerGrid.At(s);
+            Check(!IsOwner(owner) || cells->At(s).color == OwnerTable[static_cast<std::size_t>(owner)].cellColor,
+                  "a kept map shows other owners than its grid");
+        }
     } else {
+        Check(!refuseClose, "loaded although the open map refused to close");
         Check(messages.Count() == 0, "an accepted file showed a message");
         Check(file.headerOk && file.width && file.height && file.lock, "accepted without sizes");
         Check(MapWidth == *file.width && MapHeight == *file.height, "sizes differ from the file");
