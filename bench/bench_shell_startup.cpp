@@ -3,6 +3,7 @@
 // process (this program started again with --startup-child, which builds the
 // application object, the frame and calls Load(), and prints a line when the
 // dialog is shown). The dialog is closed with Cancel right after it shows.
+#include "components/MemoryReuse.h"
 #include "dialogs/frmMapSelect.h"
 #include "document/MapModule.h"
 #include "shell/GridforgeApplication.h"
@@ -118,6 +119,7 @@ BENCHMARK(BM_StartupProcess)
 
 int main(int argc, char** argv)
 {
+    KeepLargeBlocksForReuse();
     if (argc > 1 && std::strcmp(argv[1], "--startup-child") == 0)
         return RunStartupChild(argc, argv);
     GridforgeApplication app(argc, argv);

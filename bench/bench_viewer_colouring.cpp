@@ -1,5 +1,6 @@
 // Colouring the own_map text of a 50 x 50 map: the step-by-step procedure
 // against the one-scan colouring, on a recording port and on a real QTextEdit.
+#include "components/MemoryReuse.h"
 #include "document/LevelText.h"
 #include "document/MapModule.h"
 #include "document/OwnMapColoring.h"
@@ -160,6 +161,7 @@ BENCHMARK(BM_ViewerFirstVisit)->Name("Fast/ViewerFirstVisit")->Unit(benchmark::k
 
 int main(int argc, char** argv)
 {
+    KeepLargeBlocksForReuse();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

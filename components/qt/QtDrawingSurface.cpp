@@ -10,6 +10,8 @@ QtDrawingSurface::QtDrawingSurface(QPaintDevice& target)
 {
 }
 
+QtDrawingSurface::~QtDrawingSurface() = default;
+
 bool QtDrawingSurface::CreateOffscreen(int width, int height)
 {
     if (width <= 0 || height <= 0)
@@ -25,14 +27,16 @@ void QtDrawingSurface::FillOffscreen(int left, int top, int right, int bottom, C
     const QRect band = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).intersected(offscreen_.rect());
     if (band.isEmpty())
         return;
-    QPainter painter(&offscreen_);
-    painter.fillRect(band, ToQColor(rgb));
+    if (!bandPainter_)
+        bandPainter_ = std::make_unique<QPainter>(&offscreen_);
+    bandPainter_->fillRect(band, ToQColor(rgb));
 }
 
 void QtDrawingSurface::CopyOffscreen(int x, int y)
 {
     if (offscreen_.isNull())
         return;
+    bandPainter_.reset();
     QPainter painter(&target_);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(QPoint(x, y), offscreen_);
@@ -40,5 +44,6 @@ void QtDrawingSurface::CopyOffscreen(int x, int y)
 
 void QtDrawingSurface::ReleaseOffscreen()
 {
+    bandPainter_.reset();
     offscreen_ = QImage();
 }

@@ -3,6 +3,9 @@
 #include "components/DrawingSurfacePort.h"
 
 #include <QImage>
+#include <QPainter>
+
+#include <memory>
 
 class QPaintDevice;
 
@@ -12,6 +15,7 @@ class QPaintDevice;
 class QtDrawingSurface : public DrawingSurfacePort {
 public:
     explicit QtDrawingSurface(QPaintDevice& target);
+    ~QtDrawingSurface() override;
 
     bool CreateOffscreen(int width, int height) override;
     void FillOffscreen(int left, int top, int right, int bottom, ColorWord rgb) override;
@@ -23,4 +27,6 @@ public:
 private:
     QPaintDevice& target_;
     QImage offscreen_;
+    // One painter serves all the bands of a call; it ends before the copy.
+    std::unique_ptr<QPainter> bandPainter_;
 };

@@ -53,27 +53,44 @@ WindowBackground::WindowBackground(BackgroundKind kind)
 
 void WindowBackground::PaintBackground(QWidget& window)
 {
-    const QSize size = window.size();
-    image_ = QImage(size, QImage::Format_RGB32);
-    if (!image_.isNull())
-        image_.fill(window.palette().color(window.backgroundRole()));
+    size_ = window.size();
+    clearColor_ = window.palette().color(window.backgroundRole());
+    twipsPerPixel_ = TwipsPerPixel(window);
+    pending_ = true;
+    window.update();
+}
 
-    const double twips = TwipsPerPixel(window);
+void WindowBackground::Render() const
+{
+    pending_ = false;
+    if (image_.size() != size_)
+        image_ = QImage(size_, QImage::Format_RGB32);
+    if (!image_.isNull())
+        image_.fill(clearColor_);
+
+    const double twips = twipsPerPixel_;
     const BackgroundColors colors = ColorsOf(kind_);
     QtDrawingSurface surface(image_);
     painter_.SetTwipsPerPixel(twips, twips);
     painter_.StartColor(colors.start);
     painter_.EndColor(colors.end);
-    painter_.SetRectangle(0, 0, ToTwips(size.width(), twips), ToTwips(size.height(), twips));
+    painter_.SetRectangle(0, 0, ToTwips(size_.width(), twips), ToTwips(size_.height(), twips));
     painter_.Direction(1);
     painter_.hdc(&surface);
     painter_.Gradation(nullptr);
     painter_.hdc(nullptr);  // the surface lives only for this call
-    window.update();
+}
+
+const QImage& WindowBackground::Image() const
+{
+    if (pending_)
+        Render();
+    return image_;
 }
 
 void WindowBackground::Draw(QPainter& painter) const
 {
-    if (!image_.isNull())
-        painter.drawImage(QPoint(0, 0), image_);
+    const QImage& image = Image();
+    if (!image.isNull())
+        painter.drawImage(QPoint(0, 0), image);
 }
