@@ -15,8 +15,8 @@ cmake --build "$dir" -j "$jobs"
 
 # UBSan stops at the first error with a stack. The tests set ASAN_OPTIONS
 # themselves (leak checks off for plain builds); LSAN_OPTIONS is read after it
-# and turns the leak check back on here. The few allocations Qt and fontconfig
-# keep for the life of the process are listed in scripts/lsan.supp.
+# and turns the leak check back on here. scripts/lsan.supp is the place for
+# leaks inside Qt or its font libraries; our own code gets fixed instead.
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="detect_leaks=1:suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 
