@@ -3,6 +3,7 @@
 // process (this program started again with --startup-child, which builds the
 // application object, the frame and calls Load(), and prints a line when the
 // dialog is shown). The dialog is closed with Cancel right after it shows.
+#include "bench/RunBenchmarks.h"
 #include "components/MemoryReuse.h"
 #include "dialogs/frmMapSelect.h"
 #include "document/MapModule.h"
@@ -123,10 +124,5 @@ int main(int argc, char** argv)
     if (argc > 1 && std::strcmp(argv[1], "--startup-child") == 0)
         return RunStartupChild(argc, argv);
     GridforgeApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The map window: building it (grid build plus the first paint into an
 // image), one pointer press at a point and a 100-move drag with brush "5",
 // driven through the window's own mouse events.
+#include "bench/RunBenchmarks.h"
 #include "components/MemoryReuse.h"
 #include "document/MapModule.h"
 #include "document/OwnerTable.h"
@@ -239,10 +240,5 @@ int main(int argc, char** argv)
 {
     KeepLargeBlocksForReuse();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

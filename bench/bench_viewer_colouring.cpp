@@ -1,5 +1,6 @@
 // Colouring the own_map text of a 50 x 50 map: the step-by-step procedure
 // against the one-scan colouring, on a recording port and on a real QTextEdit.
+#include "bench/RunBenchmarks.h"
 #include "components/MemoryReuse.h"
 #include "document/LevelText.h"
 #include "document/MapModule.h"
@@ -163,10 +164,5 @@ int main(int argc, char** argv)
 {
     KeepLargeBlocksForReuse();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }
