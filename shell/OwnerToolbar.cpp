@@ -13,13 +13,13 @@ namespace {
 constexpr int BarWidthTwips = 570;
 constexpr int StripHeightTwips = 255;
 
-struct ButtonSpec {
+struct OwnerButton {
     const char* picture;  // nullptr: no picture
     const char* tip;
 };
 
 // Toolbar order: blank, pointer, owners 1 to 6, owner 0.
-constexpr ButtonSpec Buttons[9] = {
+constexpr OwnerButton Buttons[9] = {
     {nullptr, "　"},
     {"pointer", nullptr},
     {"owner1", "レジスタンス"},
@@ -66,17 +66,17 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : QToolBar(parent)
     group_ = new QButtonGroup(this);
     group_->setExclusive(true);
     for (int number = 1; number <= 9; ++number) {
-        const ButtonSpec& spec = Buttons[number - 1];
+        const OwnerButton& entry = Buttons[number - 1];
         auto* button = new QToolButton(host);
         button->setObjectName(QString("Toolbar1Button%1").arg(number));
         button->setFixedSize(width, width);
         button->setIconSize(QSize(32, 32));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        if (spec.picture)
-            button->setIcon(QIcon(QString(":/icons/%1.png").arg(spec.picture)));
-        if (spec.tip)
-            button->setToolTip(QString::fromUtf8(spec.tip));
+        if (entry.picture)
+            button->setIcon(QIcon(QString(":/icons/%1.png").arg(entry.picture)));
+        if (entry.tip)
+            button->setToolTip(QString::fromUtf8(entry.tip));
         if (number >= 2) {
             button->setCheckable(true);
             group_->addButton(button, number);
