@@ -72,6 +72,16 @@ void CloseMap(frmMain* map)
     QApplication::processEvents();
 }
 
+// A built map window of size x size for a benchmark, or a skip with the reason.
+frmMain* OpenMapOrSkip(benchmark::State& state, int size)
+{
+    StartDocument(size, size);
+    frmMain* map = OpenMap();
+    if (!map)
+        state.SkipWithError("Build failed");
+    return map;
+}
+
 // Window build: the sub-window, the cell grid for the size and the first
 // paint of the whole client area into an image.
 void BM_BuildWindow(benchmark::State& state)
@@ -129,12 +139,9 @@ void BM_CellsOnly(benchmark::State& state)
 // The gradient background a 50 x 50 map window draws when it is sized.
 void BM_BackgroundOnly(benchmark::State& state)
 {
-    StartDocument(50, 50);
-    frmMain* map = OpenMap();
-    if (!map) {
-        state.SkipWithError("Build failed");
+    frmMain* map = OpenMapOrSkip(state, 50);
+    if (!map)
         return;
-    }
     QWidget window;
     window.resize(map->size());
     CloseMap(map);
@@ -147,12 +154,9 @@ void BM_BackgroundOnly(benchmark::State& state)
 
 void BM_FirstPaintOnly(benchmark::State& state)
 {
-    StartDocument(50, 50);
-    frmMain* map = OpenMap();
-    if (!map) {
-        state.SkipWithError("Build failed");
+    frmMain* map = OpenMapOrSkip(state, 50);
+    if (!map)
         return;
-    }
     QApplication::processEvents();
     QImage image(map->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
@@ -165,12 +169,9 @@ void BM_FirstPaintOnly(benchmark::State& state)
 // One press and release at a sector, then the repaint it asked for.
 void BM_PaintAtPoint(benchmark::State& state)
 {
-    StartDocument(50, 50);
-    frmMain* map = OpenMap();
-    if (!map) {
-        state.SkipWithError("Build failed");
+    frmMain* map = OpenMapOrSkip(state, 50);
+    if (!map)
         return;
-    }
     QApplication::processEvents();
     const QPointF point = map->CellRectPixels(25 * 50 + 25).center();
     std::int32_t owner = 1;
@@ -191,12 +192,9 @@ void BM_PaintAtPoint(benchmark::State& state)
 void BM_Drag100(benchmark::State& state)
 {
     const bool repaint = state.range(0) != 0;
-    StartDocument(50, 50);
-    frmMain* map = OpenMap();
-    if (!map) {
-        state.SkipWithError("Build failed");
+    frmMain* map = OpenMapOrSkip(state, 50);
+    if (!map)
         return;
-    }
     QApplication::processEvents();
     const QPointF from = map->CellRectPixels(0).center();
     const QPointF to = map->CellRectPixels(44 * 50 + 44).center();
