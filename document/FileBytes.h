@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-// Whole-file byte input and output for the map file. Paths are UTF-8.
+// Whole-file byte input and output for the map file. Paths are UTF-8. Each
+// system has its own implementation in platform/.
 namespace FileBytes {
 // The bytes of a regular file; nothing when it cannot be opened or read.
 std::optional<std::string> ReadAll(const std::string& path);

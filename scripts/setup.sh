@@ -11,6 +11,7 @@ GRIDFORGE_PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick
   python3 openbox xclip
+  g++-mingw-w64-x86-64-posix
 )
 
 gridforge_missing_packages() {

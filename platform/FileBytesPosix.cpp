@@ -1,3 +1,5 @@
+// Map file bytes on POSIX systems: plain file descriptors, a temporary file
+// beside the target, fsync of the file and of its folder around the rename.
 #include "document/FileBytes.h"
 
 #include <cerrno>
