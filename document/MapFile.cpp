@@ -13,6 +13,7 @@ constexpr const char* LineEnd = "\r\n";
 constexpr const char* AbortTitle = "中止";
 constexpr const char* HeaderMessage = "ヘッダーが違います・・・ロードを中止します";
 constexpr const char* SizeMessage = "マップサイズが正しくありません・・・ロードを中止します";
+constexpr const char* TooLargeMessage = "ファイルが大きすぎます・・・ロードを中止します";
 constexpr const char* SaveFailedMessage = "ファイルを保存できませんでした・・・保存を中止します";
 
 void ShowAbort(const std::string& text)
@@ -108,8 +109,13 @@ bool SaveMapFile(const std::string& path)
 
 bool LoadMapFile(const std::string& path)
 {
-    const std::optional<std::string> bytes = FileBytes::ReadAll(path);
-    const MapFileReader::Result file = bytes ? MapFileReader::Read(*bytes) : MapFileReader::Result{};
+    const FileBytes::ReadResult read = FileBytes::ReadBounded(path, MapFileSizeLimit);
+    if (read.status == FileBytes::ReadStatus::TooLarge) {
+        ShowAbort(TooLargeMessage);
+        return false;
+    }
+    const MapFileReader::Result file =
+        read.status == FileBytes::ReadStatus::Read ? MapFileReader::Read(read.bytes) : MapFileReader::Result{};
     if (!file.headerOk) {
         ShowAbort(HeaderMessage);
         return false;

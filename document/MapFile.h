@@ -1,11 +1,15 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // The map file: "KX-GRIDFORGE@VER1.00", "W,H", the lock value and one owner
 // per line, every line ending in CR LF.
 namespace MapModule {
 inline constexpr const char* MapFileHeader = "KX-GRIDFORGE@VER1.00";
+// The largest file a load reads: a map file is at most about 33 KB, so this
+// leaves room for any trailing blank space while keeping a load small and fast.
+inline constexpr std::size_t MapFileSizeLimit = 4 * 1024 * 1024;
 
 // Writes the document to path, atomically; true when the file is complete.
 // On success MapChanged = 0, CurrentFileName = path, caption = path.

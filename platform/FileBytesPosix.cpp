@@ -3,6 +3,7 @@
 #include "document/FileBytes.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -82,31 +83,39 @@ void SyncDirectory(const std::string& directory)
 
 }  // namespace
 
-std::optional<std::string> ReadAll(const std::string& path)
+ReadResult ReadBounded(const std::string& path, std::size_t limit)
 {
     // Non-blocking, so that a named pipe is refused below instead of waiting
     // for a writer; reads of a regular file are not affected.
     FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0)
-        return std::nullopt;
+        return {};
     struct stat info {};
     if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
+        return {};
+    if (info.st_size > 0 && static_cast<std::uintmax_t>(info.st_size) > limit)
+        return {ReadStatus::TooLarge, {}};
 
-    std::string bytes;
+    // Files of /proc report size 0 whatever they hold, and a file may grow
+    // while it is read: the reading itself stops at the first chunk that
+    // would take the bytes past the limit.
+    ReadResult result{ReadStatus::Read, {}};
+    std::string& bytes = result.bytes;
+    bytes.reserve(limit);
     std::vector<char> buffer(64 * 1024);
     for (;;) {
         const ssize_t count = ::read(file.Get(), buffer.data(), buffer.size());
         if (count < 0) {
             if (errno == EINTR)
                 continue;
-            return std::nullopt;
+            return {};
         }
         if (count == 0)
-            break;
+            return result;
+        if (static_cast<std::size_t>(count) > limit - bytes.size())
+            return {ReadStatus::TooLarge, {}};
         bytes.append(buffer.data(), static_cast<std::size_t>(count));
     }
-    return bytes;
 }
 
 bool WriteAtomically(const std::string& path, std::string_view bytes)

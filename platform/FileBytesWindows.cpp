@@ -106,28 +106,36 @@ bool SetFinalAttributes(HANDLE file, DWORD existing)
 
 }  // namespace
 
-std::optional<std::string> ReadAll(const std::string& path)
+ReadResult ReadBounded(const std::string& path, std::size_t limit)
 {
     const std::wstring widePath = Wide(path);
     if (widePath.empty())
-        return std::nullopt;
+        return {};
     FileHandle file(::CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     // Only files on a disk: no pipes, consoles or devices.
     if (!file.Valid() || ::GetFileType(file.Get()) != FILE_TYPE_DISK)
-        return std::nullopt;
+        return {};
+    LARGE_INTEGER size{};
+    if (::GetFileSizeEx(file.Get(), &size) && static_cast<unsigned long long>(size.QuadPart) > limit)
+        return {ReadStatus::TooLarge, {}};
 
-    std::string bytes;
+    // A file may grow while it is read: the reading itself stops at the
+    // first chunk that would take the bytes past the limit.
+    ReadResult result{ReadStatus::Read, {}};
+    std::string& bytes = result.bytes;
+    bytes.reserve(limit);
     std::vector<char> buffer(64 * 1024);
     for (;;) {
         DWORD count = 0;
         if (!::ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &count, nullptr))
-            return std::nullopt;
+            return {};
         if (count == 0)
-            break;
+            return result;
+        if (count > limit - bytes.size())
+            return {ReadStatus::TooLarge, {}};
         bytes.append(buffer.data(), count);
     }
-    return bytes;
 }
 
 bool WriteAtomically(const std::string& path, std::string_view bytes)

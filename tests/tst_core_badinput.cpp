@@ -7,8 +7,10 @@
 
 #include <QtTest>
 
+#include <atomic>
 #include <memory>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 // Files the map loader must refuse or survive. Whatever the bytes or the path,
@@ -19,13 +21,15 @@ namespace {
 const QByteArray Header = "KX-GRIDFORGE@VER1.00\r\n";
 const std::string HeaderMessage = "ヘッダーが違います・・・ロードを中止します";
 const std::string SizeMessage = "マップサイズが正しくありません・・・ロードを中止します";
+const std::string TooLargeMessage = "ファイルが大きすぎます・・・ロードを中止します";
+const qint64 Limit = qint64(MapModule::MapFileSizeLimit);
 const std::string EarlierFile = "/maps/earlier.kxgf";
 const std::string EarlierCaption = "earlier.kxgf";
 
 const char NulInHeader[] = "KX-GRIDFORGE\0@VER1.00\r\n1,1\r\n0\r\n";
 
-enum class Target { File, Unreadable, Directory, Fifo, DeviceFile, JapaneseFolder };
-enum class Refusal { Header, Size };
+enum class Target { File, Unreadable, Directory, Fifo, DeviceFile, JapaneseFolder, Sparse, ProcLink, Growing };
+enum class Refusal { Header, Size, TooLarge };
 
 int StartOwner(int s) { return (s * 3 + 1) % 7; }
 
@@ -56,6 +60,11 @@ class TestBadInput : public QObject {
     std::unique_ptr<FakeMessageBox> messages;
     std::unique_ptr<FakeLockBox> lockBox;
     std::unique_ptr<FakeMapWindow> window;
+    // Appends to a file for as long as a load reads it (at most 16 times the
+    // size limit), so that the file keeps growing under the reader; the load
+    // starts once the file is past the limit.
+    std::thread grower;
+    std::atomic<bool> stopGrowing{false};
 
     static std::string Std(const QString& path) { return path.toStdString(); }
 
@@ -107,6 +116,42 @@ class TestBadInput : public QObject {
         }
         case Target::DeviceFile:
             return QStringLiteral("/dev/zero");
+        case Target::Sparse: {
+            // The header, then a hole up to 3 GiB: nothing but the size is on disk.
+            const QString path = dir->filePath("huge.kxgf");
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.resize(3LL << 30))
+                return {};
+            return path;
+        }
+        case Target::ProcLink: {
+            // A "regular" file of size 0 whose reading does not end.
+            const QString path = dir->filePath("pagemap.kxgf");
+            return QFile::link("/proc/self/pagemap", path) ? path : QString();
+        }
+        case Target::Growing: {
+            const QString path = dir->filePath("growing.kxgf");
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+                return {};
+            file.close();
+            std::atomic<bool> started{false};
+            grower = std::thread([this, path, &started] {
+                QFile out(path);
+                if (!out.open(QIODevice::Append))
+                    return;
+                const QByteArray chunk = QByteArray("1\r\n").repeated(16 * 1024);
+                for (qint64 written = 0; !stopGrowing && written < 16 * Limit; written += chunk.size()) {
+                    out.write(chunk);
+                    out.flush();
+                    started = started || written > Limit;
+                }
+                started = true;
+            });
+            while (!started)
+                std::this_thread::yield();
+            return path;
+        }
         case Target::JapaneseFolder: {
             const QString folder = dir->filePath("地図フォルダ");
             const QString path = folder + "/壊れた地図.kxgf";
@@ -134,6 +179,10 @@ private slots:
     }
     void cleanup()
     {
+        stopGrowing = true;
+        if (grower.joinable())
+            grower.join();
+        stopGrowing = false;
         MapModule::ResetDocument();
         window.reset();
     }
@@ -146,6 +195,7 @@ private slots:
         const int file = int(Target::File);
         const int header = int(Refusal::Header);
         const int size = int(Refusal::Size);
+        const int tooLarge = int(Refusal::TooLarge);
         const QByteArray good = Header + "3,2\r\n0\r\n" + Owners(6);
 
         QTest::newRow("empty file, one blank line") << file << QByteArray("\r\n") << header;
@@ -180,6 +230,11 @@ private slots:
         QTest::newRow("no read permission") << int(Target::Unreadable) << good << header;
         QTest::newRow("named pipe") << int(Target::Fifo) << QByteArray() << header;
         QTest::newRow("device file") << int(Target::DeviceFile) << QByteArray() << header;
+        QTest::newRow("one byte past the size limit")
+            << file << QByteArray(good + QByteArray(int(Limit) + 1 - good.size(), ' ')) << tooLarge;
+        QTest::newRow("3 GiB sparse file") << int(Target::Sparse) << good << tooLarge;
+        QTest::newRow("link to /proc/self/pagemap") << int(Target::ProcLink) << QByteArray() << tooLarge;
+        QTest::newRow("file growing while it is read") << int(Target::Growing) << good << tooLarge;
         QTest::newRow("bad file in a Japanese folder") << int(Target::JapaneseFolder) << QByteArray("地図\r\n")
                                                        << header;
     }
@@ -200,7 +255,8 @@ private slots:
 
         QCOMPARE(messages->Count(), 1);
         const FakeMessageBox::Call& call = messages->Calls()[0];
-        QCOMPARE(call.text, refusal == int(Refusal::Header) ? HeaderMessage : SizeMessage);
+        const std::string texts[] = {HeaderMessage, SizeMessage, TooLargeMessage};
+        QCOMPARE(call.text, texts[refusal]);
         QCOMPARE(call.title, std::string("中止"));
         QCOMPARE(call.buttons, MessageButtons::Ok);
         QCOMPARE(call.icon, MessageIcon::Error);

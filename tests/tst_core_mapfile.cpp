@@ -298,6 +298,10 @@ private slots:
         QTest::newRow("lock value 7 keeps the box") << QByteArray("2,1\r\n7\r\n1\r\n1\r\n") << 2 << 1 << 0
                                                     << QList<int>{1, 1};
         QTest::newRow("no final line break") << QByteArray("2,1\r\n0\r\n3\r\n4") << 2 << 1 << 0 << QList<int>{3, 4};
+        const QByteArray body = "2,1\r\n0\r\n3\r\n4\r\n";
+        const int blanks = int(MapModule::MapFileSizeLimit) - Header.size() - body.size();
+        QTest::newRow("blank space up to the size limit") << QByteArray(body + QByteArray(blanks, ' ')) << 2 << 1 << 0
+                                                          << QList<int>{3, 4};
     }
     void loadedValues()
     {
