@@ -34,7 +34,6 @@ void StartDocument(int width, int height)
     MapModule::ResetDocument();
     MapModule::MapWidth = width;
     MapModule::MapHeight = height;
-    MapModule::Ports().frame = &frame;
     MapModule::CurrentOwner = 1;
     SectorPainter::PointerPressed = false;
 }
@@ -60,7 +59,7 @@ QMdiArea& Area()
 
 frmMain* OpenMap()
 {
-    auto* map = new frmMain;
+    auto* map = new frmMain(MapWindowContext{&frame, nullptr, &MapModule::Ports().cells});
     Area().addSubWindow(map);
     map->show();
     return map->Build() ? map : nullptr;
@@ -128,7 +127,7 @@ void BM_CellsOnly(benchmark::State& state)
     StartDocument(50, 50);
     for (auto _ : state) {
         CellGrid cells;
-        if (!MapGridBuilder::Build(cells, {})) {
+        if (!MapGridBuilder::Build(cells, nullptr, {})) {
             state.SkipWithError("Build failed");
             break;
         }

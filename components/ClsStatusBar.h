@@ -35,7 +35,6 @@ public:
                            std::int16_t DrawStyle);
     std::int32_t DrawStatusBar();
 
-    WindowHandle ParentHandle() const { return parentHandle_; }
     bool ShowGrip() const { return showGrip_; }
     std::int16_t PartCount() const { return partCount_; }
     // Entries -1 (the zero sentinel) to PartCount() - 1.

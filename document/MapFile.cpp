@@ -4,6 +4,7 @@
 #include "document/MapFileReader.h"
 #include "document/MapModule.h"
 #include "document/MapSectors.h"
+#include "document/MapWindowCycle.h"
 #include "document/OwnerTable.h"
 
 namespace MapModule {
@@ -29,20 +30,6 @@ bool SizesFitGrid(std::int32_t width, std::int32_t height)
     return static_cast<std::int64_t>(width) * static_cast<std::int64_t>(height) <= OwnerGridArray::Capacity;
 }
 
-// What a load changes before it knows whether the map window will close.
-struct DocumentSnapshot {
-    std::int32_t width;
-    std::int32_t height;
-    OwnerGridArray grid;
-    int lock;
-};
-
-DocumentSnapshot TakeSnapshot()
-{
-    const LockBoxPort* lockBox = Ports().lockBox;
-    return {MapWidth, MapHeight, OwnerGrid, lockBox ? lockBox->Value() : 0};
-}
-
 void RecolourCells()
 {
     const std::int64_t count = SectorsOnMap();
@@ -53,19 +40,6 @@ void RecolourCells()
         if (CellPort* cells = CellFor(s))
             cells->SetCellColor(static_cast<int>(s), OwnerTable[static_cast<std::size_t>(owner)].cellColor);
     }
-}
-
-// Puts the document and the map still shown back as they were. The lock box
-// goes first: its handler recolours the ring, and the grid's owners are
-// painted over that afterwards.
-void Restore(const DocumentSnapshot& snapshot)
-{
-    MapWidth = snapshot.width;
-    MapHeight = snapshot.height;
-    if (LockBoxPort* lockBox = Ports().lockBox)
-        lockBox->SetValue(snapshot.lock);
-    OwnerGrid = snapshot.grid;
-    RecolourCells();
 }
 
 // The file name after the last folder separator. Both "\\" and "/" count,
@@ -125,7 +99,12 @@ bool LoadMapFile(const std::string& path)
         return false;
     }
 
-    const DocumentSnapshot before = TakeSnapshot();
+    // The open map may refuse to close; then nothing has changed yet.
+    if (!CloseMapWindow())
+        return false;
+
+    // The document takes the file. Setting the lock box runs the lock
+    // through the box's command when its value changes.
     OwnerGrid.Fill(0);
     if (LockBoxPort* lockBox = Ports().lockBox)
         lockBox->SetValue(*file.lock);
@@ -134,14 +113,8 @@ bool LoadMapFile(const std::string& path)
     MapWidth = *file.width;
     MapHeight = *file.height;
 
-    if (MapWindowPort* window = Ports().mapWindow) {
-        if (!window->CloseMapWindow()) {
-            Restore(before);
-            return false;
-        }
-        window->OpenMapWindow();
-    }
-    // The new window has new cells: CellFor reads the port afresh.
+    // A new window for the new sizes, then the owners in its cells.
+    OpenMapWindow();
     RecolourCells();
 
     CurrentFileName = path;

@@ -15,7 +15,8 @@ inline constexpr std::size_t MapFileSizeLimit = 4 * 1024 * 1024;
 // On success MapChanged = 0, CurrentFileName = path, caption = path.
 bool SaveMapFile(const std::string& path);
 // Reads path into the document and rebuilds the map window; a rejected file
-// shows its message and changes nothing. True when the map was loaded.
+// shows its message and changes nothing, and so does a map window that
+// refuses to close. True when the map was loaded.
 bool LoadMapFile(const std::string& path);
 // Save dialog, then SaveMapFile; a failed write is reported to the user.
 void SaveMapAs();

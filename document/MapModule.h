@@ -2,7 +2,6 @@
 
 #include "document/CellPort.h"
 #include "document/FileDialogPort.h"
-#include "document/FrameWindowPort.h"
 #include "document/LockBoxPort.h"
 #include "document/MapWindowPort.h"
 #include "document/MessageBoxPort.h"
@@ -30,11 +29,11 @@ extern std::string CurrentFileName;
 std::int64_t SectorCount();
 
 // The windows the routines talk to. Any of them may be null: no map window
-// means no cells, and so on. The shell fills these in; tests use fakes.
+// means no cells, and so on. The frame that assembles the program fills these
+// in; tests use fakes.
 struct PortSet {
     CellPort* cells = nullptr;
     MapWindowPort* mapWindow = nullptr;
-    FrameWindowPort* frame = nullptr;
     LockBoxPort* lockBox = nullptr;
     FileDialogPort* fileDialog = nullptr;
     MessageBoxPort* messages = nullptr;

@@ -8,11 +8,10 @@
 class MapWindowPort {
 public:
     virtual ~MapWindowPort() = default;
-    virtual bool HasMapWindow() const = 0;
     // True when no map window is left open (it closed, or there was none).
     virtual bool CloseMapWindow() = 0;
-    // Builds a new map window for MapWidth x MapHeight; the build clears
-    // MapChanged and applies the lock when Check1 is 1.
-    virtual void OpenMapWindow() = 0;
+    // Builds a new map window with its cells for MapWidth x MapHeight; false
+    // when the build failed (the window has then closed itself).
+    virtual bool OpenMapWindow() = 0;
     virtual void SetMapCaption(const std::string& caption) = 0;
 };

@@ -1,6 +1,7 @@
 #include "document/NewMapCommand.h"
 
 #include "document/MapModule.h"
+#include "document/MapWindowCycle.h"
 
 namespace MapModule {
 
@@ -13,20 +14,11 @@ bool StartNewMap(std::int32_t width, std::int32_t height)
     if (!IsNewMapSize(width) || !IsNewMapSize(height))
         return false;
 
-    const std::int32_t oldWidth = MapWidth;
-    const std::int32_t oldHeight = MapHeight;
+    if (!CloseMapWindow())
+        return false;
     MapWidth = width;
     MapHeight = height;
-
-    MapWindowPort* window = Ports().mapWindow;
-    if (window != nullptr) {
-        if (!window->CloseMapWindow()) {
-            MapWidth = oldWidth;
-            MapHeight = oldHeight;
-            return false;
-        }
-        window->OpenMapWindow();
-    }
+    OpenMapWindow();
     OwnerGrid.Fill(0);
     return true;
 }

@@ -23,17 +23,17 @@ void BringForward(QWidget& window)
 }
 }  // namespace
 
-FrameCommands::FrameCommands(QWidget& frame) : QObject(&frame), frame_(frame) {}
+FrameCommands::FrameCommands(QWidget& frame, MessageBoxPort& messages)
+    : QObject(&frame), frame_(frame), messages_(messages)
+{
+}
 
 void FrameCommands::NewMap()
 {
-    if (MapModule::MapChanged == MapModule::True) {
-        MessageBoxPort* messages = MapModule::Ports().messages;
-        if (!messages ||
-            messages->Show("変更されていますが[新規作成]を実行しますか?", "新規作成", MessageButtons::YesNo,
-                           MessageIcon::Question, MessageAnswer::Yes) != MessageAnswer::Yes)
-            return;
-    }
+    if (MapModule::MapChanged == MapModule::True &&
+        messages_.Show("変更されていますが[新規作成]を実行しますか?", "新規作成", MessageButtons::YesNo,
+                       MessageIcon::Question, MessageAnswer::Yes) != MessageAnswer::Yes)
+        return;
     frmMapSelect dialog(&frame_);
     dialog.exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/frmAbout.h"
+#include "document/MessageBoxPort.h"
 #include "document/viewer/frmOwnData.h"
 
 #include <QObject>
@@ -14,7 +15,7 @@ class QWidget;
 class FrameCommands : public QObject {
     Q_OBJECT
 public:
-    explicit FrameCommands(QWidget& frame);
+    FrameCommands(QWidget& frame, MessageBoxPort& messages);
 
     void NewMap();
     void Open();
@@ -36,6 +37,7 @@ public:
 
 private:
     QWidget& frame_;
+    MessageBoxPort& messages_;
     QPointer<frmOwnData> viewer_;
     QPointer<frmAbout> about_;
 };

@@ -16,7 +16,6 @@ public:
     // Buttons numbered from 1, left to right; 4 is the separator (null).
     QToolButton* Button(int number) const;
     QComboBox* BrushSize1() const { return brushSize1_; }
-    QGroupBox* Frame4() const { return frame4_; }
 
 signals:
     void ButtonClicked(int number);

@@ -29,7 +29,6 @@ public:
     QPushButton* Command3() const { return command3_; }
     QPushButton* Command4() const { return command4_; }
     LockCheckBox* Check1() const { return check1_; }
-    QLabel* Label4() const { return label4_; }
 
 signals:
     void CloseRequested();

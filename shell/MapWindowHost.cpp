@@ -6,8 +6,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-bool MapWindowHost::HasMapWindow() const { return !subWindow_.isNull(); }
-
 frmMain* MapWindowHost::MapWindow() const
 {
     return subWindow_ ? qobject_cast<frmMain*>(subWindow_->widget()) : nullptr;
@@ -24,19 +22,22 @@ bool MapWindowHost::CloseMapWindow()
     return true;
 }
 
-void MapWindowHost::OpenMapWindow()
+bool MapWindowHost::OpenMapWindow()
 {
     // A map window makes the frame visible, also while it is still loading.
     if (!frame_.isVisible())
         frame_.show();
-    auto* map = new frmMain;
+    auto* map = new frmMain(context_);
     QMdiSubWindow* sub = area_.addSubWindow(map);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(map->windowIcon());
     subWindow_ = sub;
     sub->show();
-    if (!map->Build() && !sub->isVisible())
+    if (map->Build())
+        return true;
+    if (!sub->isVisible())
         subWindow_ = nullptr;  // a failed build has closed the window
+    return false;
 }
 
 void MapWindowHost::SetMapCaption(const std::string& caption)

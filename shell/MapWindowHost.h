@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/MapWindowPort.h"
+#include "view/MapWindowContext.h"
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -13,11 +14,13 @@ class frmMain;
 // its own close confirmation), builds a new one, sets its caption.
 class MapWindowHost : public MapWindowPort {
 public:
-    MapWindowHost(QWidget& frame, QMdiArea& area) : frame_(frame), area_(area) {}
+    MapWindowHost(QWidget& frame, QMdiArea& area, const MapWindowContext& context)
+        : frame_(frame), area_(area), context_(context)
+    {
+    }
 
-    bool HasMapWindow() const override;
     bool CloseMapWindow() override;
-    void OpenMapWindow() override;
+    bool OpenMapWindow() override;
     void SetMapCaption(const std::string& caption) override;
 
     frmMain* MapWindow() const;
@@ -26,5 +29,6 @@ public:
 private:
     QWidget& frame_;
     QMdiArea& area_;
+    MapWindowContext context_;
     QPointer<QMdiSubWindow> subWindow_;
 };

@@ -26,7 +26,7 @@
 
 #include <string>
 
-frmMDI::frmMDI(QWidget* parent) : QMainWindow(parent)
+frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
 {
     setObjectName("frmMDI");
     setWindowTitle("Gridforge First Release Edition");
@@ -45,11 +45,22 @@ frmMDI::frmMDI(QWidget* parent) : QMainWindow(parent)
     toolbar2_ = new MapDataPanel(this);
     addToolBar(Qt::RightToolBarArea, toolbar2_);
 
-    mapHost_ = std::make_unique<MapWindowHost>(*this, *mdiArea_);
-    messages_ = std::make_unique<QtMessageBox>(this);
-    fileDialog_ = std::make_unique<QtFileDialog>(this);
-    commands_ = new FrameCommands(*this);
-    RegisterPorts();
+    if (dialogs_.messages == nullptr) {
+        ownMessages_ = std::make_unique<QtMessageBox>(this);
+        dialogs_.messages = ownMessages_.get();
+    }
+    if (dialogs_.files == nullptr) {
+        ownFileDialog_ = std::make_unique<QtFileDialog>(this);
+        dialogs_.files = ownFileDialog_.get();
+    }
+    MapModule::PortSet& ports = MapModule::Ports();
+    mapHost_ = std::make_unique<MapWindowHost>(*this, *mdiArea_,
+                                               MapWindowContext{this, dialogs_.messages, &ports.cells});
+    ports.mapWindow = mapHost_.get();
+    ports.lockBox = toolbar2_->Check1();
+    ports.fileDialog = dialogs_.files;
+    ports.messages = dialogs_.messages;
+    commands_ = new FrameCommands(*this, *dialogs_.messages);
     ConnectCommands();
 
     // The initial client size: 742 x 677 pixels for the MDI area and its bars.
@@ -59,18 +70,8 @@ frmMDI::frmMDI(QWidget* parent) : QMainWindow(parent)
 frmMDI::~frmMDI()
 {
     MapModule::PortSet& ports = MapModule::Ports();
-    if (ports.frame == this)
+    if (ports.mapWindow == mapHost_.get())
         ports = MapModule::PortSet{};
-}
-
-void frmMDI::RegisterPorts()
-{
-    MapModule::PortSet& ports = MapModule::Ports();
-    ports.frame = this;
-    ports.lockBox = toolbar2_->Check1();
-    ports.mapWindow = mapHost_.get();
-    ports.fileDialog = fileDialog_.get();
-    ports.messages = messages_.get();
 }
 
 void frmMDI::ConnectCommands()

@@ -2,7 +2,9 @@
 
 #include "components/ClsStatusBar.h"
 #include "components/qt/QtStatusWindowPort.h"
-#include "document/FrameWindowPort.h"
+#include "document/FileDialogPort.h"
+#include "document/MessageBoxPort.h"
+#include "view/FrameWindowPort.h"
 
 #include <QMainWindow>
 
@@ -18,13 +20,22 @@ class QMdiArea;
 class QtFileDialog;
 class QtMessageBox;
 
+// The message box and file dialogs the program asks through; the frame makes
+// Qt's own for any that is not given.
+struct FrameDialogs {
+    MessageBoxPort* messages = nullptr;
+    FileDialogPort* files = nullptr;
+};
+
 // The frame window: menus, the main toolbar on top, the owner toolbar on the
 // left, the map-data panel on the right, the status bar at the bottom and the
-// MDI area that holds the map window. It is the start of the program.
+// MDI area that holds the map window. It is the start of the program and the
+// one place that fills in the document's ports and hands each window what it
+// needs.
 class frmMDI : public QMainWindow, public FrameWindowPort {
     Q_OBJECT
 public:
-    explicit frmMDI(QWidget* parent = nullptr);
+    explicit frmMDI(FrameDialogs dialogs = {}, QWidget* parent = nullptr);
     ~frmMDI() override;
 
     // The start-up sequence: status bar object, owner toolbar, legend, title
@@ -50,7 +61,6 @@ protected:
 
 private:
     void ConnectCommands();
-    void RegisterPorts();
 
     QMdiArea* mdiArea_ = nullptr;
     MainToolbar* toolbar3_ = nullptr;
@@ -59,8 +69,9 @@ private:
     FrameMenu* menu_ = nullptr;
     FrameCommands* commands_ = nullptr;
     std::unique_ptr<MapWindowHost> mapHost_;
-    std::unique_ptr<QtMessageBox> messages_;
-    std::unique_ptr<QtFileDialog> fileDialog_;
+    std::unique_ptr<QtMessageBox> ownMessages_;
+    std::unique_ptr<QtFileDialog> ownFileDialog_;
+    FrameDialogs dialogs_;
     QtStatusWindowPort statusPort_;
     std::unique_ptr<ClsStatusBar> statusBar_;
 };

@@ -1,9 +1,7 @@
 #include "document/MapFile.h"
 #include "document/MapModule.h"
 #include "document/OwnerTable.h"
-#include "support/FakeLockBox.h"
-#include "support/FakeMapWindow.h"
-#include "support/FakeMessageBox.h"
+#include "support/MapFileFakes.h"
 
 #include <QtTest>
 
@@ -53,13 +51,10 @@ QByteArray Junk(int length, unsigned seed)
 
 }  // namespace
 
-class TestBadInput : public QObject {
+class TestBadInput : public QObject, MapFileFakes {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakeMessageBox> messages;
-    std::unique_ptr<FakeLockBox> lockBox;
-    std::unique_ptr<FakeMapWindow> window;
     // Appends to a file for as long as a load reads it (at most 16 times the
     // size limit), so that the file keeps growing under the reader; the load
     // starts once the file is past the limit.
@@ -71,17 +66,10 @@ class TestBadInput : public QObject {
     // A changed, locked 12 x 9 map loaded from EarlierFile.
     void OpenEarlierMap()
     {
-        MapModule::MapWidth = 12;
-        MapModule::MapHeight = 9;
         lockBox->Preset(1);
-        window->OpenMapWindow();
-        for (int s = 0; s < OwnerGridArray::Capacity; ++s)
-            MapModule::OwnerGrid.Set(s, StartOwner(s));
+        ShowMap(12, 9, StartOwner);
         window->SetMapCaption(EarlierCaption);
-        window->closeCalls = 0;
-        window->openCalls = 0;
         window->captions.clear();
-        window->Cells()->ClearLog();
         MapModule::CurrentFileName = EarlierFile;
         MapModule::MapChanged = MapModule::True;
     }
@@ -167,15 +155,9 @@ class TestBadInput : public QObject {
 private slots:
     void init()
     {
-        MapModule::ResetDocument();
+        Install();
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
-        messages = std::make_unique<FakeMessageBox>();
-        lockBox = std::make_unique<FakeLockBox>();
-        window = std::make_unique<FakeMapWindow>();
-        MapModule::Ports().messages = messages.get();
-        MapModule::Ports().lockBox = lockBox.get();
-        MapModule::Ports().mapWindow = window.get();
     }
     void cleanup()
     {
@@ -183,8 +165,7 @@ private slots:
         if (grower.joinable())
             grower.join();
         stopGrowing = false;
-        MapModule::ResetDocument();
-        window.reset();
+        Remove();
     }
 
     void refusedKeepsTheOpenMap_data()

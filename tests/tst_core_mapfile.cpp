@@ -2,10 +2,7 @@
 #include "document/MapFileReader.h"
 #include "document/MapModule.h"
 #include "document/OwnerTable.h"
-#include "support/FakeFileDialog.h"
-#include "support/FakeLockBox.h"
-#include "support/FakeMapWindow.h"
-#include "support/FakeMessageBox.h"
+#include "support/MapFileFakes.h"
 
 #include <QtTest>
 
@@ -47,30 +44,16 @@ QStringList Entries(const QString& dir)
 
 }  // namespace
 
-class TestMapFile : public QObject {
+class TestMapFile : public QObject, MapFileFakes {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakeMessageBox> messages;
-    std::unique_ptr<FakeFileDialog> dialog;
-    std::unique_ptr<FakeLockBox> lockBox;
-    std::unique_ptr<FakeMapWindow> window;
 
     QString PathOf(const QString& name) const { return dir->filePath(name); }
     static std::string Std(const QString& path) { return path.toStdString(); }
 
     // A 10x10 map in the window, owners following StartOwner, lock off.
-    void StartMap(int width = 10, int height = 10)
-    {
-        MapModule::MapWidth = width;
-        MapModule::MapHeight = height;
-        window->OpenMapWindow();
-        for (int s = 0; s < OwnerGridArray::Capacity; ++s)
-            MapModule::OwnerGrid.Set(s, StartOwner(s));
-        window->closeCalls = 0;
-        window->openCalls = 0;
-        window->captions.clear();
-    }
+    void StartMap(int width = 10, int height = 10) { ShowMap(width, height, StartOwner); }
 
     QList<int> Grid() const
     {
@@ -107,23 +90,11 @@ class TestMapFile : public QObject {
 private slots:
     void init()
     {
-        MapModule::ResetDocument();
+        Install();
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
-        messages = std::make_unique<FakeMessageBox>();
-        dialog = std::make_unique<FakeFileDialog>();
-        lockBox = std::make_unique<FakeLockBox>();
-        window = std::make_unique<FakeMapWindow>();
-        MapModule::Ports().messages = messages.get();
-        MapModule::Ports().fileDialog = dialog.get();
-        MapModule::Ports().lockBox = lockBox.get();
-        MapModule::Ports().mapWindow = window.get();
     }
-    void cleanup()
-    {
-        MapModule::ResetDocument();
-        window.reset();
-    }
+    void cleanup() { Remove(); }
 
     void parseInteger_data()
     {
@@ -194,7 +165,7 @@ private slots:
         QCOMPARE(messages->Count(), 0);
 
         MapModule::ResetDocument();
-        MapModule::Ports() = {nullptr, window.get(), nullptr, lockBox.get(), dialog.get(), messages.get()};
+        InstallPorts();
         lockBox->Preset(0);
         QVERIFY(MapModule::LoadMapFile(Std(path)));
         QCOMPARE(MapModule::MapWidth, width);
@@ -386,6 +357,48 @@ private slots:
         }
         VerifyCellsMatchGrid();
         QCOMPARE(MapModule::MapChanged, MapModule::False);
+    }
+
+    void loadCallsInOrder_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("boxBefore");
+        QTest::addColumn<bool>("refuseClose");
+        QTest::addColumn<QStringList>("calls");
+        const QByteArray locked = Header + "3,3\r\n1\r\n1\r\n2\r\n";
+        const QString caption = "caption order.kxgf";
+        QTest::newRow("refused close changes nothing") << locked << 0 << true << QStringList{"close refused"};
+        QTest::newRow("the lock box runs the lock while no window is open")
+            << locked << 0 << false << QStringList{"close", "lock box 1", "open", "cells", caption};
+        QTest::newRow("the same lock runs nothing through the box")
+            << locked << 1 << false << QStringList{"close", "lock box 1 kept", "open", "cells", caption};
+        QTest::newRow("a failed build leaves no cells to colour")
+            << QByteArray(Header + "0,3\r\n1\r\n") << 0 << false
+            << QStringList{"close", "lock box 1", "open failed", caption};
+        QTest::newRow("a bad header calls nothing") << QByteArray("junk\r\n") << 0 << false << QStringList{};
+    }
+    void loadCallsInOrder()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, boxBefore);
+        QFETCH(bool, refuseClose);
+        QFETCH(QStringList, calls);
+        const QString path = PathOf("order.kxgf");
+        WriteBytes(path, bytes);
+        StartMap();
+        lockBox->Preset(boxBefore);
+        window->refuseClose = refuseClose;
+        std::vector<std::string> log;
+        window->log = &log;
+        lockBox->log = &log;
+        window->Cells()->log = &log;
+
+        MapModule::LoadMapFile(Std(path));
+
+        QStringList seen;
+        for (const std::string& call : log)
+            seen << QString::fromStdString(call);
+        QCOMPARE(seen, calls);
     }
 
     void captionAfterLoadAndSave_data()

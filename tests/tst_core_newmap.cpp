@@ -16,7 +16,6 @@ public:
     int openedHeight = -1;
     bool open = true;
 
-    bool HasMapWindow() const override { return open; }
     bool CloseMapWindow() override
     {
         ++closeCalls;
@@ -25,13 +24,13 @@ public:
         open = false;
         return true;
     }
-    void OpenMapWindow() override
+    bool OpenMapWindow() override
     {
         ++openCalls;
         openedWidth = MapModule::MapWidth;
         openedHeight = MapModule::MapHeight;
         open = true;
-        MapModule::MapChanged = MapModule::False;
+        return true;
     }
     void SetMapCaption(const std::string&) override {}
 };

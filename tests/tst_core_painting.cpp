@@ -1,4 +1,5 @@
 #include "document/MapModule.h"
+#include "document/MapWindowCycle.h"
 #include "document/OwnerTable.h"
 #include "support/FakeLockBox.h"
 #include "support/ViewFakeFrame.h"
@@ -35,7 +36,10 @@ private:
         MapModule::MapWidth = width;
         MapModule::MapHeight = height;
         MapModule::Ports().cells = cells_;
-        return MapGridBuilder::Build(*cells_, [this](int w, int h) { outer_ = QSize(w, h); });
+        if (!MapGridBuilder::Build(*cells_, &frame_, [this](int w, int h) { outer_ = QSize(w, h); }))
+            return false;
+        MapModule::MapWindowBuilt();
+        return true;
     }
 
 private slots:
@@ -44,7 +48,6 @@ private slots:
         MapModule::ResetDocument();
         frame_ = ViewFakeFrame{};
         lockBox_.Preset(0);
-        MapModule::Ports().frame = &frame_;
         MapModule::Ports().lockBox = &lockBox_;
         cells_ = new CellGrid;
         outer_ = QSize();
@@ -168,10 +171,10 @@ private slots:
         QCOMPARE(outer_, QSize(5 * 135, 9 * 135));
         QVERIFY(!cells_->Cell(1).visible);
         // A point below the only sector hits it, never the spare design cell.
-        SectorPainter::PaintAt(*cells_, 300, 1000);
+        SectorPainter::PaintAt(*cells_, 300, 1000, frame_.brushPosition);
         QCOMPARE(cells_->Cell(0).fillColor, OwnerTable[0].cellColor);
         MapModule::CurrentOwner = 6;
-        SectorPainter::PaintAt(*cells_, 300, 1000);
+        SectorPainter::PaintAt(*cells_, 300, 1000, frame_.brushPosition);
         QCOMPARE(cells_->Cell(0).fillColor, OwnerTable[6].cellColor);
         QCOMPARE(cells_->Cell(1).fillColor, Start);
         QCOMPARE(MapModule::OwnerGrid.At(1), 0);
@@ -247,7 +250,7 @@ private slots:
         MapModule::CurrentOwner = owner;
         frame_.brushPosition = brush;
 
-        SectorPainter::PaintAt(*cells_, at.x(), at.y());
+        SectorPainter::PaintAt(*cells_, at.x(), at.y(), frame_.brushPosition);
 
         QVERIFY(SectorPainter::PointerPressed);
         QCOMPARE(MapModule::MapChanged, changed ? MapModule::True : MapModule::False);
@@ -265,10 +268,10 @@ private slots:
     {
         QVERIFY(BuildMap(10, 10));
         MapModule::CurrentOwner = 1;
-        SectorPainter::PaintAt(*cells_, Inside(0, 10).x(), Inside(0, 10).y());
+        SectorPainter::PaintAt(*cells_, Inside(0, 10).x(), Inside(0, 10).y(), frame_.brushPosition);
         frame_.brushPosition = 1;
         MapModule::CurrentOwner = 6;
-        SectorPainter::PaintAt(*cells_, Inside(50, 10).x(), Inside(50, 10).y());
+        SectorPainter::PaintAt(*cells_, Inside(50, 10).x(), Inside(50, 10).y(), frame_.brushPosition);
         QCOMPARE(MapModule::OwnerGrid.At(0), 1);
         QCOMPARE(MapModule::OwnerGrid.At(1), 0);
         for (int k : {50, 51, 60, 61})

@@ -47,9 +47,7 @@ struct StartedFrame {
     explicit StartedFrame(bool confirm)
     {
         MapModule::ResetDocument();
-        frame = std::make_unique<frmMDI>();
-        MapModule::Ports().messages = &messages;
-        MapModule::Ports().fileDialog = &files;
+        frame = std::make_unique<frmMDI>(FrameDialogs{&messages, &files});
         WhenModalShows(frame.get(), [confirm](QWidget* dialog) { PressButtonNamed(dialog, confirm ? "Command1" : "Command2"); });
         frame->Load();
         frame->show();
@@ -72,7 +70,7 @@ private slots:
     {
         StartedFrame started(false);
         frmMDI& frame = *started.frame;
-        QVERIFY(!frame.MapHost().HasMapWindow());
+        QVERIFY(frame.MapHost().SubWindow() == nullptr);
         QCOMPARE(frame.Toolbar2()->Label1()->text(), QString("X:"));
         QCOMPARE(frame.Toolbar2()->Label2()->text(), QString("Y:"));
         QVERIFY(!frame.Toolbar3()->Button(3)->isEnabled());
@@ -115,14 +113,13 @@ private slots:
     void startUpConfirmedBuildsMapBeforeBrushList()
     {
         MapModule::ResetDocument();
-        frmMDI frame;
         FakeMessageBox messages;
-        MapModule::Ports().messages = &messages;
+        frmMDI frame(FrameDialogs{&messages, nullptr});
         int brushItemsWhenMapBuilt = -1;
         bool mapBuilt = false;
         WhenModalShows(&frame, [&](QWidget* dialog) {
             PressButtonNamed(dialog, "Command1");
-            mapBuilt = frame.MapHost().HasMapWindow();
+            mapBuilt = frame.MapHost().SubWindow() != nullptr;
             brushItemsWhenMapBuilt = frame.Toolbar3()->BrushSize1()->count();
         });
         frame.Load();
@@ -440,7 +437,7 @@ private slots:
         started.frame->Menu()->mnuFileExit->trigger();
         QCOMPARE(started.messages.CountOf("変更されていますが終了しますか?"), 1);
         QCOMPARE(started.frame->isVisible(), !closed);
-        QCOMPARE(started.frame->MapHost().HasMapWindow(), !closed);
+        QCOMPARE(started.frame->MapHost().SubWindow() != nullptr, !closed);
     }
 
     void dataViewerAndAboutBoxExistOnce()

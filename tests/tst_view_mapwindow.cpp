@@ -1,4 +1,5 @@
 #include "document/MapModule.h"
+#include "document/MapWindowCycle.h"
 #include "document/OwnerTable.h"
 #include "support/FakeLockBox.h"
 #include "support/FakeMessageBox.h"
@@ -37,6 +38,7 @@ private:
     ViewFakeFrame frame_;
     FakeLockBox lockBox_;
     FakeMessageBox* messages_ = nullptr;
+    MapWindowContext context_;
     QMdiArea* area_ = nullptr;
 
     // A built map window inside a sub-window of the MDI area, as the frame hosts it.
@@ -44,11 +46,12 @@ private:
     {
         MapModule::MapWidth = width;
         MapModule::MapHeight = height;
-        auto* map = new frmMain;
+        auto* map = new frmMain(context_);
         area_->addSubWindow(map);
         map->show();
         if (!map->Build())
             return nullptr;
+        MapModule::MapWindowBuilt();
         return map;
     }
     // The centre of a sector's cell in pixels.
@@ -61,9 +64,8 @@ private slots:
         frame_ = ViewFakeFrame{};
         lockBox_.Preset(0);
         messages_ = new FakeMessageBox;
-        MapModule::Ports().frame = &frame_;
         MapModule::Ports().lockBox = &lockBox_;
-        MapModule::Ports().messages = messages_;
+        context_ = {&frame_, messages_, &MapModule::Ports().cells};
         SectorPainter::PointerPressed = false;
         area_ = new QMdiArea;
         area_->resize(1000, 1000);
@@ -72,7 +74,6 @@ private slots:
     }
     void cleanup()
     {
-        MapModule::Ports().messages = nullptr;
         delete area_;
         delete messages_;
         QCOMPARE(MapModule::Ports().cells, nullptr);
@@ -259,7 +260,7 @@ private slots:
         QFETCH(int, height);
         MapModule::MapWidth = width;
         MapModule::MapHeight = height;
-        QPointer<frmMain> map = new frmMain;
+        QPointer<frmMain> map = new frmMain(context_);
         QPointer<QMdiSubWindow> sub = area_->addSubWindow(map);
         map->show();
 
@@ -310,10 +311,10 @@ private slots:
     {
         MapModule::MapWidth = 10;
         MapModule::MapHeight = 10;
-        frmMain grown;
+        frmMain grown(context_);
         QVERIFY(grown.Build());
         grown.resize(400, 300);
-        frmMain fresh;
+        frmMain fresh(context_);
         QVERIFY(fresh.Build());
         fresh.resize(400, 300);
         fresh.grab();  // first layout at the final size

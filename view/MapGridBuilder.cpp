@@ -2,7 +2,6 @@
 
 #include "document/MapModule.h"
 #include "document/OwnerTable.h"
-#include "document/SectorLock.h"
 
 namespace {
 
@@ -38,7 +37,7 @@ bool MapGridBuilder::PlaceCells(CellGrid& cells, int width, int sectorCount)
     return true;
 }
 
-bool MapGridBuilder::Build(CellGrid& cells, const SizeWindow& sizeWindow)
+bool MapGridBuilder::Build(CellGrid& cells, FrameWindowPort* frame, const SizeWindow& sizeWindow)
 {
     const int width = MapModule::MapWidth;
     const int height = MapModule::MapHeight;
@@ -50,21 +49,15 @@ bool MapGridBuilder::Build(CellGrid& cells, const SizeWindow& sizeWindow)
     if (!PlaceCells(cells, width, static_cast<int>(sectorCount)))
         return false;
 
-    MapModule::MapChanged = MapModule::False;
-
-    MapModule::PortSet& ports = MapModule::Ports();
-    if (ports.frame)
-        ports.frame->SetMapSizeLabels(width, height);
+    if (frame)
+        frame->SetMapSizeLabels(width, height);
 
     const CellRecord& first = cells.Cell(0);
     const CellRecord& last = cells.Cell(static_cast<int>(sectorCount) - 1);
     if (sizeWindow)
         sizeWindow(3 * first.width + last.left, 7 * first.height + last.top);
 
-    if (ports.frame)
-        ports.frame->SetMapCommandsEnabled(true);
-
-    if (ports.lockBox && ports.lockBox->Value() == 1)
-        MapModule::ApplySectorLock();
+    if (frame)
+        frame->SetMapCommandsEnabled(true);
     return true;
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "view/CellGrid.h"
+#include "view/FrameWindowPort.h"
 
 #include <functional>
 
 // Builds the sector grid of the map window for MapWidth x MapHeight: places
-// and colours one cell per sector, clears MapChanged, fills in the frame's
-// size labels, sizes the window, enables the map commands and applies the
-// sector lock when Check1 is on. Stops at the first failure.
+// and colours one cell per sector, fills in the frame's size labels, sizes the
+// window and enables the map commands. Stops at the first failure. What a new
+// grid means for the document (unchanged, locked) is MapWindowBuilt's.
 class MapGridBuilder {
 public:
     // Receives the window's outer size in twips.
@@ -19,7 +20,7 @@ public:
 
     // False (with nothing built) for a width or height below 1 or more
     // sectors than the grid can hold; false too when a cell cannot be made.
-    static bool Build(CellGrid& cells, const SizeWindow& sizeWindow);
+    static bool Build(CellGrid& cells, FrameWindowPort* frame, const SizeWindow& sizeWindow);
 
 private:
     static bool PlaceCells(CellGrid& cells, int width, int sectorCount);

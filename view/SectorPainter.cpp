@@ -24,11 +24,10 @@ int SectorPainter::HitTest(const CellGrid& cells, double x, double y)
     return -1;
 }
 
-void SectorPainter::PaintBrush(CellGrid& cells, int hit, int owner)
+void SectorPainter::PaintBrush(CellGrid& cells, int hit, int owner, int brushPosition)
 {
-    const MapModule::PortSet& ports = MapModule::Ports();
     // BrushSize1 holds the sizes "1" to "5" at positions 0 to 4.
-    const int n = std::clamp(ports.frame ? ports.frame->BrushSizePosition() : 0, 0, 4);
+    const int n = std::clamp(brushPosition, 0, 4);
     const std::int64_t width = MapModule::MapWidth;
     const std::int64_t last = static_cast<std::int64_t>(SectorCellCount(cells)) - 1;
     const ColorWord color = OwnerTable[static_cast<std::size_t>(owner)].cellColor;
@@ -48,7 +47,7 @@ void SectorPainter::PaintBrush(CellGrid& cells, int hit, int owner)
     MapModule::OwnerGrid.Set(hit, owner);
 }
 
-void SectorPainter::PaintAt(CellGrid& cells, double x, double y)
+void SectorPainter::PaintAt(CellGrid& cells, double x, double y, int brushPosition)
 {
     PointerPressed = true;
 
@@ -59,7 +58,7 @@ void SectorPainter::PaintAt(CellGrid& cells, double x, double y)
         const std::int32_t owner = MapModule::CurrentOwner;
         if (IsOwner(owner)) {
             cells.SetCellColor(hit, OwnerTable[static_cast<std::size_t>(owner)].cellColor);
-            PaintBrush(cells, hit, owner);
+            PaintBrush(cells, hit, owner, brushPosition);
         }
     }
     MapModule::MapChanged = MapModule::True;

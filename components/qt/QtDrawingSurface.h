@@ -22,8 +22,6 @@ public:
     void CopyOffscreen(int x, int y) override;
     void ReleaseOffscreen() override;
 
-    bool HoldsOffscreen() const { return !offscreen_.isNull(); }
-
 private:
     QPaintDevice& target_;
     QImage offscreen_;

@@ -6,7 +6,10 @@ FakeLockBox::FakeLockBox(int value) : handler(MapModule::ApplySectorLock), value
 
 void FakeLockBox::SetValue(int value)
 {
-    if (value < 0 || value > 2 || value == value_)
+    const bool changes = value >= 0 && value <= 2 && value != value_;
+    if (log != nullptr)
+        log->push_back("lock box " + std::to_string(value) + (changes ? "" : " kept"));
+    if (!changes)
         return;
     value_ = value;
     ++handlerRuns;

@@ -1,7 +1,6 @@
 #include "support/FakeMapWindow.h"
 
 #include "document/MapModule.h"
-#include "document/SectorLock.h"
 
 namespace {
 constexpr const char* NewWindowCaption = "Gridforge First Release Edition";
@@ -23,37 +22,44 @@ void FakeMapWindow::DropCells()
     cells_.reset();
 }
 
+void FakeMapWindow::Note(const std::string& call)
+{
+    if (log != nullptr)
+        log->push_back(call);
+}
+
 bool FakeMapWindow::CloseMapWindow()
 {
     ++closeCalls;
-    if (!open_)
-        return true;
-    if (refuseClose)
+    if (open_ && refuseClose) {
+        Note("close refused");
         return false;
+    }
+    Note("close");
     open_ = false;
     DropCells();
     return true;
 }
 
-void FakeMapWindow::OpenMapWindow()
+bool FakeMapWindow::OpenMapWindow()
 {
     ++openCalls;
     DropCells();
-    open_ = true;
     caption_ = NewWindowCaption;
     const std::int64_t count = MapModule::SectorCount();
-    if (!buildCells || MapModule::MapWidth <= 0 || MapModule::MapHeight <= 0 || count > 2501)
-        return;
+    open_ = buildCells && MapModule::MapWidth > 0 && MapModule::MapHeight > 0 && count <= 2501;
+    Note(open_ ? "open" : "open failed");
+    if (!open_)
+        return false;
     cells_ = std::make_unique<RecordingCells>(static_cast<int>(count));
+    cells_->log = log;
     MapModule::Ports().cells = cells_.get();
-    MapModule::MapChanged = MapModule::False;
-    const LockBoxPort* lockBox = MapModule::Ports().lockBox;
-    if (lockBox != nullptr && lockBox->Value() == 1)
-        MapModule::ApplySectorLock();
+    return true;
 }
 
 void FakeMapWindow::SetMapCaption(const std::string& caption)
 {
+    Note("caption " + caption);
     caption_ = caption;
     captions.push_back(caption);
 }

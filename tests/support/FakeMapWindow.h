@@ -8,18 +8,17 @@
 #include <vector>
 
 // The map window as the document routines see it. Opening builds fresh
-// RecordingCells for the current sizes (when buildCells is set), installs
-// them as the cell port, clears MapChanged and applies the lock when the lock
-// box holds 1, as the real window's build does; a size of 0 builds nothing.
-// Closing removes the cells, unless refuseClose is set.
+// RecordingCells for the current sizes (when buildCells is set) and installs
+// them as the cell port; a size of 0 builds nothing and fails. Closing removes
+// the cells, unless refuseClose is set. Every call is noted in log.
 class FakeMapWindow : public MapWindowPort {
 public:
     explicit FakeMapWindow(bool open = false);
     ~FakeMapWindow() override;
 
-    bool HasMapWindow() const override { return open_; }
+    bool HasMapWindow() const { return open_; }
     bool CloseMapWindow() override;
-    void OpenMapWindow() override;
+    bool OpenMapWindow() override;
     void SetMapCaption(const std::string& caption) override;
 
     RecordingCells* Cells() const { return cells_.get(); }
@@ -30,9 +29,11 @@ public:
     int closeCalls = 0;
     int openCalls = 0;
     std::vector<std::string> captions;
+    std::vector<std::string>* log = nullptr;
 
 private:
     void DropCells();
+    void Note(const std::string& call);
 
     bool open_ = false;
     std::string caption_;

@@ -13,7 +13,12 @@ RecordingCells::Cell* RecordingCells::Find(int index)
     return &cells_[static_cast<std::size_t>(index)];
 }
 
-void RecordingCells::Record(Op op, int index, std::uint32_t value) { log_.push_back({op, index, value}); }
+void RecordingCells::Record(Op op, int index, std::uint32_t value)
+{
+    log_.push_back({op, index, value});
+    if (log != nullptr && (log->empty() || log->back() != "cells"))
+        log->push_back("cells");
+}
 
 void RecordingCells::SetCellColor(int index, ColorWord color)
 {

@@ -3,6 +3,7 @@
 #include "document/CellPort.h"
 #include "document/OwnerTable.h"
 
+#include <string>
 #include <vector>
 
 // A CellPort that keeps every cell's state and logs every call in order.
@@ -37,6 +38,9 @@ public:
     void ClearLog() { log_.clear(); }
     // Number of calls that touched an index outside 0..CellCount()-1.
     int OutOfRangeCalls() const { return outOfRange_; }
+
+    // When set, every run of cell calls is noted there as one "cells".
+    std::vector<std::string>* log = nullptr;
 
 private:
     Cell* Find(int index);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/FrameWindowPort.h"
+#include "view/FrameWindowPort.h"
 
 #include <string>
 #include <vector>

@@ -23,15 +23,10 @@ const char* const MapIcon = ":/icons/map.png";
 const char* const BuildErrorText =
     "Map size was very small!! Load is so bad...\r\nPlease select File->New... and select the Mapsize";
 
-void DisableMapCommands()
-{
-    if (FrameWindowPort* frame = MapModule::Ports().frame)
-        frame->SetMapCommandsEnabled(false);
-}
-
 }  // namespace
 
-frmMain::frmMain(QWidget* parent) : QWidget(parent), background_(BackgroundKind::MapWindow)
+frmMain::frmMain(const MapWindowContext& context, QWidget* parent)
+    : QWidget(parent), context_(context), background_(BackgroundKind::MapWindow)
 {
     setWindowTitle(QString::fromUtf8(DefaultCaption));
     if (QFile::exists(MapIcon))
@@ -47,23 +42,30 @@ frmMain::~frmMain()
 
 void frmMain::Unregister()
 {
-    MapModule::PortSet& ports = MapModule::Ports();
-    if (ports.cells == &cells_)
-        ports.cells = nullptr;
+    if (context_.documentCells != nullptr && *context_.documentCells == &cells_)
+        *context_.documentCells = nullptr;
+}
+
+void frmMain::DisableMapCommands()
+{
+    if (context_.frame != nullptr)
+        context_.frame->SetMapCommandsEnabled(false);
 }
 
 bool frmMain::Build()
 {
-    MapModule::Ports().cells = &cells_;
+    if (context_.documentCells != nullptr)
+        *context_.documentCells = &cells_;
     building_ = true;
-    const bool built = MapGridBuilder::Build(
-        cells_, [this](int widthTwips, int heightTwips) { SetOuterSizeTwips(widthTwips, heightTwips); });
+    const bool built = MapGridBuilder::Build(cells_, context_.frame, [this](int widthTwips, int heightTwips) {
+        SetOuterSizeTwips(widthTwips, heightTwips);
+    });
     building_ = false;
     update();
     if (built)
         return true;
 
-    if (MessageBoxPort* messages = MapModule::Ports().messages)
+    if (MessageBoxPort* messages = context_.messages)
         messages->Show(BuildErrorText, "ERROR", MessageButtons::Ok, MessageIcon::Error, MessageAnswer::Ok);
     CloseWindow();
     return false;
@@ -156,7 +158,8 @@ void frmMain::resizeEvent(QResizeEvent* event)
 void frmMain::PaintAtPixel(QPointF position)
 {
     const double twipsPerPixel = TwipsPerPixel();
-    SectorPainter::PaintAt(cells_, position.x() * twipsPerPixel, position.y() * twipsPerPixel);
+    const int brushPosition = context_.frame != nullptr ? context_.frame->BrushSizePosition() : 0;
+    SectorPainter::PaintAt(cells_, position.x() * twipsPerPixel, position.y() * twipsPerPixel, brushPosition);
 }
 
 void frmMain::mousePressEvent(QMouseEvent* event)
@@ -178,7 +181,7 @@ void frmMain::mouseReleaseEvent(QMouseEvent*)
 void frmMain::closeEvent(QCloseEvent* event)
 {
     if (MapModule::MapChanged == MapModule::True) {
-        if (MessageBoxPort* messages = MapModule::Ports().messages) {
+        if (MessageBoxPort* messages = context_.messages) {
             const MessageAnswer answer = messages->Show("変更されていますが終了しますか?", "終了",
                                                         MessageButtons::YesNo, MessageIcon::Question,
                                                         MessageAnswer::Yes);
@@ -188,7 +191,6 @@ void frmMain::closeEvent(QCloseEvent* event)
             }
         }
         MapModule::MapChanged = MapModule::False;
-        DisableMapCommands();
     }
     event->accept();
     // Closed: the map commands go with the window, and so do its cells.

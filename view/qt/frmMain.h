@@ -2,6 +2,7 @@
 
 #include "components/qt/WindowBackground.h"
 #include "view/CellGrid.h"
+#include "view/MapWindowContext.h"
 
 #include <QWidget>
 
@@ -13,13 +14,13 @@ class frmMain : public QWidget {
 public:
     static constexpr const char* DefaultCaption = "Gridforge First Release Edition";
 
-    explicit frmMain(QWidget* parent = nullptr);
+    explicit frmMain(const MapWindowContext& context, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // Builds the grid for MapWidth x MapHeight, registers the cells as
-    // MapModule::Ports().cells, sizes the window (the QMdiSubWindow around it
-    // when there is one) and updates the frame. On failure it shows the
-    // "ERROR" message, closes the window through CloseWindow() and returns false.
+    // Builds the grid for MapWidth x MapHeight, hands the cells to the
+    // document, sizes the window (the QMdiSubWindow around it when there is
+    // one) and updates the frame. On failure it shows the "ERROR" message,
+    // closes the window through CloseWindow() and returns false.
     bool Build();
 
     // Asks the window to close through its ordinary close path (the
@@ -47,8 +48,10 @@ private:
     void PaintAtPixel(QPointF position);
     void SetOuterSizeTwips(int widthTwips, int heightTwips);
     int ToPixels(double twips) const;
+    void DisableMapCommands();
     void Unregister();
 
+    MapWindowContext context_;
     CellGrid cells_;
     WindowBackground background_;
     bool building_ = false;
