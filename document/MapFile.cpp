@@ -7,6 +7,9 @@
 #include "document/MapWindowCycle.h"
 #include "document/OwnerTable.h"
 
+#include <functional>
+#include <optional>
+
 namespace MapModule {
 namespace {
 
@@ -142,7 +145,10 @@ void SaveMapAs()
         ShowSaveFailedMessage(*path);
 }
 
-void OpenMap()
+namespace {
+// The closing question for a changed map, then the path from choosePath and
+// its load. The flag comes back when nothing replaced the changed map.
+void OpenChosenMap(const std::function<std::optional<std::string>()>& choosePath)
 {
     bool clearedFlag = false;
     if (MapChanged == True) {
@@ -158,11 +164,24 @@ void OpenMap()
         clearedFlag = true;
     }
 
-    FileDialogPort* dialog = Ports().fileDialog;
-    const std::optional<std::string> path = dialog ? dialog->ChooseOpenPath() : std::nullopt;
+    const std::optional<std::string> path = choosePath();
     const bool loaded = path && LoadMapFile(*path);
     if (!loaded && clearedFlag)
         MapChanged = True;
+}
+}  // namespace
+
+void OpenMap()
+{
+    OpenChosenMap([]() -> std::optional<std::string> {
+        FileDialogPort* dialog = Ports().fileDialog;
+        return dialog ? dialog->ChooseOpenPath() : std::nullopt;
+    });
+}
+
+void OpenMapFile(const std::string& path)
+{
+    OpenChosenMap([&path]() -> std::optional<std::string> { return path; });
 }
 
 }  // namespace MapModule

@@ -22,6 +22,9 @@ bool LoadMapFile(const std::string& path);
 void SaveMapAs();
 // Closing question, open dialog, then LoadMapFile.
 void OpenMap();
+// Closing question, then LoadMapFile of a path handed in from outside (a
+// file dropped on the frame) instead of the open dialog's.
+void OpenMapFile(const std::string& path);
 // The message shown when a map file could not be written.
 void ShowSaveFailedMessage(const std::string& path);
 }  // namespace MapModule

@@ -2,6 +2,7 @@
 
 #include "components/qt/QtColors.h"
 #include "dialogs/frmMapSelect.h"
+#include "document/MapFile.h"
 #include "document/MapModule.h"
 #include "shell/FrameCommands.h"
 #include "shell/FrameMenu.h"
@@ -17,14 +18,36 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 #include <string>
+
+namespace {
+// The map file a drag carries: exactly one local file named *.kxgf.
+QString DraggedMapFile(const QMimeData* data)
+{
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile())
+        return {};
+    const QString path = url.toLocalFile();
+    if (QFileInfo(path).suffix().compare("kxgf", Qt::CaseInsensitive) != 0)
+        return {};
+    return path;
+}
+}  // namespace
 
 frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
 {
@@ -32,6 +55,7 @@ frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dia
     setWindowTitle("Gridforge First Release Edition");
     setWindowIcon(QIcon(":/icons/app.png"));
     setContextMenuPolicy(Qt::PreventContextMenu);
+    setAcceptDrops(true);
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setBackground(ToQColor(ColorWord::System(SystemColor::ButtonFace)));
@@ -115,7 +139,7 @@ void frmMDI::ConnectCommands()
     connect(toolbar2_->Check1(), &LockCheckBox::LockBoxChanged, commands, &FrameCommands::LockBoxChanged);
 }
 
-void frmMDI::Load()
+void frmMDI::Load(const QString& mapFile)
 {
     // 1. The status bar object; its window comes at the end.
     statusBar_ = std::make_unique<ClsStatusBar>(statusPort_);
@@ -125,8 +149,9 @@ void frmMDI::Load()
     toolbar2_->FillLegend();
     // 4. The title strip.
     toolbar2_->DrawTitle();
-    // 5. The size of the first map; OK opens the map window right away.
-    {
+    // 5. The first map: the file named at start, or the size dialog, whose
+    // OK opens the map window right away.
+    if (mapFile.isEmpty() || !MapModule::LoadMapFile(mapFile.toStdString())) {
         frmMapSelect dialog(this);
         dialog.exec();
     }
@@ -171,6 +196,29 @@ void frmMDI::closeEvent(QCloseEvent* event)
         statusBar_.reset();
     }
     event->accept();
+}
+
+void frmMDI::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DraggedMapFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMDI::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!DraggedMapFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMDI::dropEvent(QDropEvent* event)
+{
+    const QString path = DraggedMapFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The question and the load run after the drop has ended, so that the
+    // program the file came from is not kept waiting by a modal box.
+    QTimer::singleShot(0, commands_, [path] { MapModule::OpenMapFile(path.toStdString()); });
 }
 
 void frmMDI::resizeEvent(QResizeEvent* event)

@@ -40,7 +40,9 @@ public:
 
     // The start-up sequence: status bar object, owner toolbar, legend, title
     // strip, the new-map size dialog, the brush sizes and the status bar.
-    void Load();
+    // With a map file the file is loaded instead of the size dialog; the
+    // dialog still comes when the file is refused.
+    void Load(const QString& mapFile = QString());
 
     void SetMapSizeLabels(int width, int height) override;
     void SetMapCommandsEnabled(bool enabled) override;
@@ -57,6 +59,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // One map file dropped on the frame opens as the Open command would,
+    // without the file dialog.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -532,6 +532,7 @@ private slots:
 
     void openMap_data()
     {
+        QTest::addColumn<bool>("dropped");  // the path comes with the call, not from the dialog
         QTest::addColumn<bool>("changed");
         QTest::addColumn<QList<MessageAnswer>>("answers");
         QTest::addColumn<int>("chosen");  // 0 cancel, 1 good file, 2 bad file
@@ -540,16 +541,21 @@ private slots:
         QTest::addColumn<bool>("loaded");
         QTest::addColumn<int>("flagAfter");
         using A = MessageAnswer;
-        QTest::newRow("changed, answered No") << true << QList<A>{A::No} << 1 << 1 << 0 << false << -1;
-        QTest::newRow("changed, Yes then cancel") << true << QList<A>{A::Yes} << 0 << 1 << 1 << false << -1;
-        QTest::newRow("changed, Yes then rejected file") << true << QList<A>{A::Yes} << 2 << 1 << 1 << false << -1;
-        QTest::newRow("changed, Yes then good file") << true << QList<A>{A::Yes} << 1 << 1 << 1 << true << 0;
-        QTest::newRow("unchanged, cancel") << false << QList<A>{} << 0 << 0 << 1 << false << 0;
-        QTest::newRow("unchanged, rejected file") << false << QList<A>{} << 2 << 0 << 1 << false << 0;
-        QTest::newRow("unchanged, good file") << false << QList<A>{} << 1 << 0 << 1 << true << 0;
+        QTest::newRow("changed, answered No") << false << true << QList<A>{A::No} << 1 << 1 << 0 << false << -1;
+        QTest::newRow("changed, Yes then cancel") << false << true << QList<A>{A::Yes} << 0 << 1 << 1 << false << -1;
+        QTest::newRow("changed, Yes then rejected file") << false << true << QList<A>{A::Yes} << 2 << 1 << 1 << false << -1;
+        QTest::newRow("changed, Yes then good file") << false << true << QList<A>{A::Yes} << 1 << 1 << 1 << true << 0;
+        QTest::newRow("unchanged, cancel") << false << false << QList<A>{} << 0 << 0 << 1 << false << 0;
+        QTest::newRow("unchanged, rejected file") << false << false << QList<A>{} << 2 << 0 << 1 << false << 0;
+        QTest::newRow("unchanged, good file") << false << false << QList<A>{} << 1 << 0 << 1 << true << 0;
+        QTest::newRow("dropped on a changed map, No") << true << true << QList<A>{A::No} << 1 << 1 << 0 << false << -1;
+        QTest::newRow("dropped on a changed map, Yes") << true << true << QList<A>{A::Yes} << 1 << 1 << 0 << true << 0;
+        QTest::newRow("dropped rejected file keeps the flag") << true << true << QList<A>{A::Yes} << 2 << 1 << 0 << false << -1;
+        QTest::newRow("dropped on an unchanged map") << true << false << QList<A>{} << 1 << 0 << 0 << true << 0;
     }
     void openMap()
     {
+        QFETCH(bool, dropped);
         QFETCH(bool, changed);
         QFETCH(QList<MessageAnswer>, answers);
         QFETCH(int, chosen);
@@ -565,10 +571,14 @@ private slots:
         MapModule::MapChanged = changed ? MapModule::True : MapModule::False;
         for (MessageAnswer answer : answers)
             messages->Script({answer});
-        if (chosen != 0)
-            dialog->openPaths.push_back(Std(chosen == 1 ? good : bad));
-
-        MapModule::OpenMap();
+        const std::string path = Std(chosen == 1 ? good : bad);
+        if (dropped)
+            MapModule::OpenMapFile(path);
+        else {
+            if (chosen != 0)
+                dialog->openPaths.push_back(path);
+            MapModule::OpenMap();
+        }
 
         QCOMPARE(messages->CountOf(CloseQuestion), questions);
         if (questions > 0) {
@@ -578,7 +588,8 @@ private slots:
             QCOMPARE(call.icon, MessageIcon::Question);
             QCOMPARE(call.defaultButton, MessageAnswer::Yes);
         }
-        QCOMPARE(messages->CountOf(HeaderMessage), chosen == 2 && dialogs > 0 ? 1 : 0);
+        const bool reachedTheLoad = questions == 0 || answers.constFirst() == MessageAnswer::Yes;
+        QCOMPARE(messages->CountOf(HeaderMessage), chosen == 2 && reachedTheLoad ? 1 : 0);
         QCOMPARE(dialog->openShown, dialogs);
         QCOMPARE(MapModule::MapWidth, loaded ? 2 : 10);
         QCOMPARE(MapModule::MapHeight, loaded ? 3 : 10);

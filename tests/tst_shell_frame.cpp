@@ -7,6 +7,7 @@
 #include "shell/MainToolbar.h"
 #include "shell/MapDataPanel.h"
 #include "shell/MapWindowHost.h"
+#include "shell/CommandLine.h"
 #include "shell/OwnerToolbar.h"
 #include "shell/TitleStrip.h"
 #include "shell/frmMDI.h"
@@ -20,9 +21,11 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QUrl>
 #include <QtTest>
 
 #include <fstream>
@@ -37,19 +40,35 @@ void PressButtonNamed(QWidget* window, const char* name)
     button->click();
 }
 
+// A map file of width x height sectors, owners 0..6 in turn.
+void WriteMap(const QString& path, int width, int height)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QByteArray content = "KX-GRIDFORGE@VER1.00\r\n" + QByteArray::number(width) + "," + QByteArray::number(height) + "\r\n0\r\n";
+    for (int s = 0; s < width * height; ++s)
+        content += QByteArray::number(s % 7) + "\r\n";
+    file.write(content);
+}
+
 // A frame that went through its start-up, with the size dialog confirmed
 // (a 20 x 20 map) or cancelled, and fakes for message boxes and file dialogs.
+// With a map file the start loads it; the size dialog may not come at all.
 struct StartedFrame {
     std::unique_ptr<frmMDI> frame;
     FakeMessageBox messages;
     FakeFileDialog files;
+    bool sizeDialogShown = false;
 
-    explicit StartedFrame(bool confirm)
+    explicit StartedFrame(bool confirm, const QString& mapFile = QString())
     {
         MapModule::ResetDocument();
         frame = std::make_unique<frmMDI>(FrameDialogs{&messages, &files});
-        WhenModalShows(frame.get(), [confirm](QWidget* dialog) { PressButtonNamed(dialog, confirm ? "Command1" : "Command2"); });
-        frame->Load();
+        WhenModalShows(frame.get(), [this, confirm](QWidget* dialog) {
+            sizeDialogShown = qobject_cast<frmMapSelect*>(dialog) != nullptr;
+            PressButtonNamed(dialog, confirm ? "Command1" : "Command2");
+        });
+        frame->Load(mapFile);
         frame->show();
     }
     ~StartedFrame()
@@ -438,6 +457,107 @@ private slots:
         QCOMPARE(started.messages.CountOf("変更されていますが終了しますか?"), 1);
         QCOMPARE(started.frame->isVisible(), !closed);
         QCOMPARE(started.frame->MapHost().SubWindow() != nullptr, !closed);
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("mapFile");
+        using A = CommandLine::Action;
+        const QString here = QDir::currentPath();
+        QTest::newRow("nothing: the size dialog") << QStringList{} << int(A::Start) << QString();
+        QTest::newRow("absolute path") << QStringList{"/maps/a.kxgf"} << int(A::OpenMapFile) << "/maps/a.kxgf";
+        QTest::newRow("relative path made absolute") << QStringList{"a.kxgf"} << int(A::OpenMapFile) << here + "/a.kxgf";
+        QTest::newRow("any extension is tried") << QStringList{"/maps/a.txt"} << int(A::OpenMapFile) << "/maps/a.txt";
+        QTest::newRow("dash name after --") << QStringList{"--", "-a.kxgf"} << int(A::OpenMapFile) << here + "/-a.kxgf";
+        QTest::newRow("help") << QStringList{"--help"} << int(A::ShowUsage) << QString();
+        QTest::newRow("two files refused") << QStringList{"a.kxgf", "b.kxgf"} << int(A::Refuse) << QString();
+        QTest::newRow("unknown option refused") << QStringList{"-x"} << int(A::Refuse) << QString();
+        QTest::newRow("empty name refused") << QStringList{""} << int(A::Refuse) << QString();
+        QTest::newRow("-- alone refused") << QStringList{"--"} << int(A::Refuse) << QString();
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, action);
+        QFETCH(QString, mapFile);
+        const CommandLine parsed = CommandLine::Parse(QStringList{"gridforge"} + arguments);
+        QCOMPARE(int(parsed.action), action);
+        QCOMPARE(parsed.mapFile, mapFile);
+    }
+
+    void startWithMapFile_data()
+    {
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<bool>("loaded");
+        QTest::newRow("map file opens instead of the size dialog") << QByteArray("KX-GRIDFORGE@VER1.00") << true;
+        QTest::newRow("refused file: its message, then the size dialog") << QByteArray("not a map") << false;
+    }
+    void startWithMapFile()
+    {
+        QFETCH(QByteArray, header);
+        QFETCH(bool, loaded);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("start.kxgf");
+        WriteMap(path, 12, 15);
+        if (!loaded) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(header + "\r\n12,15\r\n0\r\n");
+        }
+        StartedFrame started(true, path);
+        QCOMPARE(started.sizeDialogShown, !loaded);
+        QCOMPARE(started.messages.CountOf("ヘッダーが違います・・・ロードを中止します"), loaded ? 0 : 1);
+        QCOMPARE(MapModule::MapWidth, loaded ? 12 : 20);
+        QCOMPARE(MapModule::MapHeight, loaded ? 15 : 20);
+        QCOMPARE(MapModule::CurrentFileName, loaded ? path.toStdString() : std::string());
+        QVERIFY(started.Map());
+        QCOMPARE(started.frame->MapHost().SubWindow()->windowTitle().endsWith("start.kxgf"), loaded);
+        QCOMPARE(started.frame->Toolbar3()->BrushSize1()->count(), 5);
+        QVERIFY(started.frame->StatusBar());
+    }
+
+    void droppedFiles_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<bool>("loaded");
+        QTest::newRow("one map file opens") << QStringList{"drop.kxgf"} << false << true << true;
+        QTest::newRow("upper-case extension opens") << QStringList{"DROP.KXGF"} << false << true << true;
+        QTest::newRow("changed map asks, No keeps it") << QStringList{"drop.kxgf"} << true << true << false;
+        QTest::newRow("two files refused") << QStringList{"drop.kxgf", "other.kxgf"} << false << false << false;
+        QTest::newRow("other extension refused") << QStringList{"drop.txt"} << false << false << false;
+    }
+    void droppedFiles()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(bool, changed);
+        QFETCH(bool, accepted);
+        QFETCH(bool, loaded);
+        StartedFrame started(true);
+        QTemporaryDir dir;
+        QList<QUrl> urls;
+        for (const QString& name : names) {
+            WriteMap(dir.filePath(name), 10, 11);
+            urls << QUrl::fromLocalFile(dir.filePath(name));
+        }
+        MapModule::MapChanged = changed ? MapModule::True : MapModule::False;
+        started.messages.Script({MessageAnswer::No});
+        QMimeData data;
+        data.setUrls(urls);
+        const QPoint centre = started.frame->rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(started.frame.get(), &enter);
+        QCOMPARE(enter.isAccepted(), accepted);
+        QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(started.frame.get(), &drop);
+        QCoreApplication::processEvents();
+        QCOMPARE(started.messages.CountOf("変更されていますがドキュメントを閉じますか?"), accepted && changed ? 1 : 0);
+        QCOMPARE(started.files.openShown, 0);
+        QCOMPARE(MapModule::MapHeight, loaded ? 11 : 20);
+        QCOMPARE(MapModule::CurrentFileName, loaded ? dir.filePath(names[0]).toStdString() : std::string());
     }
 
     void dataViewerAndAboutBoxExistOnce()
