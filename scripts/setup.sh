@@ -1,22 +1,32 @@
 #!/usr/bin/env bash
-# Installs what Gridforge needs to build, test and run on Debian 12, and only
-# what is missing. Sourced by ./run and ./test.
+# Installs what Gridforge needs on Debian 12, and only what is missing.
+# Sourced by ./run, ./test and ./benchmark.
 set -euo pipefail
 
-GRIDFORGE_PACKAGES=(
+# Building and running the editor.
+GRIDFORGE_RUN_PACKAGES=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev
   fonts-ipafont-gothic
+)
+# Showing the editor on a virtual X server when there is no display (./run
+# without a display, the end-to-end tests).
+GRIDFORGE_HEADLESS_PACKAGES=(
+  xvfb xauth xdotool x11-utils imagemagick openbox
+)
+# The tests, benchmarks, sanitizer and fuzz runs, and the package build.
+GRIDFORGE_TEST_PACKAGES=(
   libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils imagemagick
-  python3 openbox xclip
+  python3 xclip
+  desktop-file-utils appstream shared-mime-info
+  dpkg-dev file
   g++-mingw-w64-x86-64-posix
 )
 
 gridforge_missing_packages() {
   local missing=()
-  for pkg in "${GRIDFORGE_PACKAGES[@]}"; do
+  for pkg in "$@"; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
       missing+=("$pkg")
     fi
@@ -24,9 +34,22 @@ gridforge_missing_packages() {
   echo "${missing[@]}"
 }
 
+# gridforge_setup [run|headless|test]...: installs the lists named (all of
+# them when none is named).
 gridforge_setup() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -gt 0 ] || wanted=(run headless test)
+  local packages=()
+  for list in "${wanted[@]}"; do
+    case $list in
+      run) packages+=("${GRIDFORGE_RUN_PACKAGES[@]}") ;;
+      headless) packages+=("${GRIDFORGE_HEADLESS_PACKAGES[@]}") ;;
+      test) packages+=("${GRIDFORGE_TEST_PACKAGES[@]}") ;;
+      *) echo "gridforge_setup: unknown package list '$list'" >&2; return 1 ;;
+    esac
+  done
   local missing
-  missing=$(gridforge_missing_packages)
+  missing=$(gridforge_missing_packages "${packages[@]}")
   if [ -z "$missing" ]; then
     return 0
   fi
