@@ -31,8 +31,8 @@ void clsGradient::SetTwipsPerPixel(double x, double y)
 
 void clsGradient::SetRectangle(int Left, int Top, int Width, int Height)
 {
-    left_ = RoundEven(Left / twipsX_);
-    top_ = RoundEven(Top / twipsY_);
+    left_ = Twips::ToPixels(Left, twipsX_);
+    top_ = Twips::ToPixels(Top, twipsY_);
     right_ = RoundEven(Width / twipsX_ + left_);
     bottom_ = RoundEven(Height / twipsY_ + top_);
 }

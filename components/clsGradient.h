@@ -1,5 +1,6 @@
 #pragma once
 
+#include "components/Twips.h"
 #include "document/ColorWord.h"
 
 class DrawingSurfacePort;
@@ -9,7 +10,7 @@ class DrawingSurfacePort;
 // other direction runs from top (start) to bottom (end).
 class clsGradient {
 public:
-    static constexpr double DefaultTwipsPerPixel = 15.0;
+    static constexpr double DefaultTwipsPerPixel = Twips::DefaultPerPixel;
 
     explicit clsGradient(double twipsPerPixelX = DefaultTwipsPerPixel,
                          double twipsPerPixelY = DefaultTwipsPerPixel);

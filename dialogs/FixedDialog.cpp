@@ -1,20 +1,17 @@
 #include "dialogs/FixedDialog.h"
 
+#include "components/qt/ScreenTwips.h"
+
 #include <QFont>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QPainter>
 
-#include <cmath>
-
-int FixedDialog::Pixels(int twips)
-{
-    return static_cast<int>(std::nearbyint(static_cast<double>(twips) / TwipsPerPixel));
-}
+int FixedDialog::Pixels(int twips) { return Twips::ScreenPixels(twips); }
 
 QRect FixedDialog::TwipsRect(int left, int top, int width, int height)
 {
-    return QRect(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
+    return Twips::ScreenRect(left, top, width, height);
 }
 
 FixedDialog::FixedDialog(BackgroundKind background, int clientWidthTwips, int clientHeightTwips, QWidget* parent)

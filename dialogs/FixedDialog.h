@@ -14,7 +14,7 @@ class QPaintEvent;
 class FixedDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int TwipsPerPixel = 15;
+    // Twips to pixels at the primary screen's twips per pixel.
     static int Pixels(int twips);
     static QRect TwipsRect(int left, int top, int width, int height);
     // A push button that is never the default by focus alone, so that Enter

@@ -1,6 +1,6 @@
 #include "shell/MainToolbar.h"
 
-#include "shell/Twips.h"
+#include "components/qt/ScreenTwips.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -22,7 +22,7 @@ MainToolbar::MainToolbar(QWidget* parent) : QToolBar(parent)
     setContextMenuPolicy(Qt::PreventContextMenu);
 
     auto* host = new QWidget(this);
-    host->setFixedHeight(Twips::ToPixels(BarHeightTwips));
+    host->setFixedHeight(Twips::ScreenPixels(BarHeightTwips));
 
     int left = 2;
     AddButton(host, 1, "new", "新規作成", left);
@@ -40,11 +40,11 @@ MainToolbar::MainToolbar(QWidget* parent) : QToolBar(parent)
 
     frame4_ = new QGroupBox("ブラシオプション", host);
     frame4_->setObjectName("Frame4");
-    frame4_->setGeometry(Twips::Rect(4320, 0, 2175, 735));
+    frame4_->setGeometry(Twips::ScreenRect(4320, 0, 2175, 735));
     brushSize1_ = new QComboBox(frame4_);
     brushSize1_->setObjectName("BrushSize1");
     brushSize1_->setEditable(false);
-    brushSize1_->setGeometry(Twips::Rect(240, 280, 1695, 300));
+    brushSize1_->setGeometry(Twips::ScreenRect(240, 280, 1695, 300));
 
     host->setMinimumWidth(frame4_->geometry().right() + 8);
     addWidget(host);

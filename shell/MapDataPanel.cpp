@@ -1,10 +1,10 @@
 #include "shell/MapDataPanel.h"
 
 #include "components/qt/QtColors.h"
+#include "components/qt/ScreenTwips.h"
 #include "document/OwnerTable.h"
 #include "shell/LockCheckBox.h"
 #include "shell/TitleStrip.h"
-#include "shell/Twips.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -32,21 +32,21 @@ MapDataPanel::MapDataPanel(QWidget* parent) : QToolBar(parent)
     setContextMenuPolicy(Qt::PreventContextMenu);
 
     auto* host = new QWidget(this);
-    host->setFixedWidth(Twips::ToPixels(PanelWidthTwips));
-    host->setMinimumHeight(Twips::ToPixels(6360 + 1695 + 120));
+    host->setFixedWidth(Twips::ScreenPixels(PanelWidthTwips));
+    host->setMinimumHeight(Twips::ScreenPixels(6360 + 1695 + 120));
 
     picture1_ = new TitleStrip(host);
-    picture1_->setGeometry(Twips::Rect(0, 0, 3015, 255));
+    picture1_->setGeometry(Twips::ScreenRect(0, 0, 3015, 255));
     command1_ = new QPushButton("×", picture1_);
     command1_->setObjectName("Command1");
     command1_->setFocusPolicy(Qt::NoFocus);
-    command1_->setGeometry(Twips::Rect(2760, 0, 255, 255));
+    command1_->setGeometry(Twips::ScreenRect(2760, 0, 255, 255));
     connect(command1_, &QPushButton::clicked, this, &MapDataPanel::CloseRequested);
 
-    QGroupBox* frame1 = MakeFrame(host, "Frame1", "マップインフォメーション", Twips::Rect(120, 480, 2775, 3735), true);
+    QGroupBox* frame1 = MakeFrame(host, "Frame1", "マップインフォメーション", Twips::ScreenRect(120, 480, 2775, 3735), true);
     auto* image1 = new QLabel(frame1);
     image1->setObjectName("Image1");
-    image1->setGeometry(Twips::Rect(120, 480, 480, 480));
+    image1->setGeometry(Twips::ScreenRect(120, 480, 480, 480));
     image1->setPixmap(QPixmap(":/icons/map.png"));
     const QPalette blue = WithText(palette(), QColor(0, 0, 255));
     label1_ = new QLabel("X:", frame1);
@@ -55,47 +55,47 @@ MapDataPanel::MapDataPanel(QWidget* parent) : QToolBar(parent)
     label2_->setObjectName("Label2");
     for (QLabel* label : {label1_, label2_}) {
         label->setPalette(blue);
-        label->setFixedHeight(Twips::ToPixels(180));
+        label->setFixedHeight(Twips::ScreenPixels(180));
     }
-    label1_->move(Twips::ToPixels(720), Twips::ToPixels(480));
-    label2_->move(Twips::ToPixels(720), Twips::ToPixels(800));
+    label1_->move(Twips::ScreenPixels(720), Twips::ScreenPixels(480));
+    label2_->move(Twips::ScreenPixels(720), Twips::ScreenPixels(800));
     for (int owner = 0; owner < OwnerCount; ++owner) {
         const int top = 1200 + 360 * owner;
         auto* swatch = new QLabel(frame1);
         swatch->setObjectName(QString("Shape1_%1").arg(owner));
-        swatch->setGeometry(Twips::Rect(120, top, 255, 255));
+        swatch->setGeometry(Twips::ScreenRect(120, top, 255, 255));
         swatches_[owner] = swatch;
         auto* label = new QLabel(frame1);
         label->setObjectName(QString("Label3_%1").arg(owner));
-        label->setGeometry(Twips::Rect(480, top, 2175, 255));
+        label->setGeometry(Twips::ScreenRect(480, top, 2175, 255));
         label->setPalette(WithText(palette(), Qt::black));
         legendLabels_[owner] = label;
     }
 
-    QGroupBox* frame2 = MakeFrame(host, "Frame2", "編集", Twips::Rect(120, 4320, 2655, 1935), false);
+    QGroupBox* frame2 = MakeFrame(host, "Frame2", "編集", Twips::ScreenRect(120, 4320, 2655, 1935), false);
     picture3_ = new QWidget(frame2);
     picture3_->setObjectName("Picture3");
-    picture3_->setGeometry(Twips::Rect(120, 240, 2415, 1575));
+    picture3_->setGeometry(Twips::ScreenRect(120, 240, 2415, 1575));
     picture3_->installEventFilter(this);
     command3_ = new QPushButton("データの表示(&D)", picture3_);
     command3_->setObjectName("Command3");
-    command3_->setGeometry(Twips::Rect(240, 120, 1935, 495));
+    command3_->setGeometry(Twips::ScreenRect(240, 120, 1935, 495));
     connect(command3_, &QPushButton::clicked, this, &MapDataPanel::ShowDataRequested);
     command4_ = new QPushButton("置換(&R)", picture3_);
     command4_->setObjectName("Command4");
-    command4_->setGeometry(Twips::Rect(240, 960, 1935, 495));
+    command4_->setGeometry(Twips::ScreenRect(240, 960, 1935, 495));
     connect(command4_, &QPushButton::clicked, this, &MapDataPanel::ReplaceRequested);
 
-    QGroupBox* frame3 = MakeFrame(host, "Frame3", "拡張機能", Twips::Rect(120, 6360, 2775, 1695), true);
+    QGroupBox* frame3 = MakeFrame(host, "Frame3", "拡張機能", Twips::ScreenRect(120, 6360, 2775, 1695), true);
     check1_ = new LockCheckBox("見えないセクタのロック(&L)", frame3);
     check1_->setObjectName("Check1");
-    check1_->setGeometry(Twips::Rect(240, 360, 2295, 255));
+    check1_->setGeometry(Twips::ScreenRect(240, 360, 2295, 255));
     check1_->setPalette(WithText(palette(), Qt::black));
     label4_ = new QLabel("外側のセクタをすべてロックしますので既にデータが入っていた場合は無効になります", frame3);
     label4_->setObjectName("Label4");
     label4_->setWordWrap(true);
     label4_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label4_->setGeometry(Twips::Rect(480, 720, 1965, 780));
+    label4_->setGeometry(Twips::ScreenRect(480, 720, 1965, 780));
     label4_->setPalette(WithText(palette(), ToQColor(ColorWord::System(SystemColor::Highlight))));
 
     addWidget(host);
@@ -130,7 +130,7 @@ void MapDataPanel::FillLegend()
     }
 }
 
-void MapDataPanel::DrawTitle() { picture1_->DrawText(Twips::ToPixels(920), Twips::ToPixels(50), "MAP & DATA"); }
+void MapDataPanel::DrawTitle() { picture1_->DrawText(Twips::ScreenPixels(920), Twips::ScreenPixels(50), "MAP & DATA"); }
 
 bool MapDataPanel::eventFilter(QObject* watched, QEvent* event)
 {

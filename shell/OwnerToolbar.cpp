@@ -1,8 +1,8 @@
 #include "shell/OwnerToolbar.h"
 
 #include "components/qt/QtColors.h"
+#include "components/qt/ScreenTwips.h"
 #include "document/MapModule.h"
-#include "shell/Twips.h"
 
 #include <QButtonGroup>
 #include <QPushButton>
@@ -40,7 +40,7 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : QToolBar(parent)
     setFloatable(false);
     setContextMenuPolicy(Qt::PreventContextMenu);
 
-    const int width = Twips::ToPixels(BarWidthTwips);
+    const int width = Twips::ScreenPixels(BarWidthTwips);
     auto* host = new QWidget(this);
     host->setFixedWidth(width);
     auto* layout = new QVBoxLayout(host);
@@ -51,7 +51,7 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : QToolBar(parent)
     // button sits at the strip's right end so that it stays reachable.
     auto* strip = new QWidget(host);
     strip->setObjectName("Picture2");
-    strip->setFixedSize(width, Twips::ToPixels(StripHeightTwips));
+    strip->setFixedSize(width, Twips::ScreenPixels(StripHeightTwips));
     strip->setAutoFillBackground(true);
     QPalette palette = strip->palette();
     palette.setColor(QPalette::Window, ToQColor(ColorWord::System(SystemColor::ActiveCaption)));
@@ -59,7 +59,7 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : QToolBar(parent)
     command2_ = new QPushButton("×", strip);
     command2_->setObjectName("Command2");
     command2_->setFocusPolicy(Qt::NoFocus);
-    command2_->setGeometry(width - Twips::ToPixels(255), 0, Twips::ToPixels(255), Twips::ToPixels(225));
+    command2_->setGeometry(width - Twips::ScreenPixels(255), 0, Twips::ScreenPixels(255), Twips::ScreenPixels(225));
     connect(command2_, &QPushButton::clicked, this, &OwnerToolbar::CloseRequested);
     layout->addWidget(strip);
 

@@ -1,6 +1,7 @@
 #include "shell/frmMDI.h"
 
 #include "components/qt/QtColors.h"
+#include "components/qt/ScreenTwips.h"
 #include "dialogs/frmMapSelect.h"
 #include "document/MapFile.h"
 #include "document/MapModule.h"
@@ -13,7 +14,6 @@
 #include "shell/OwnerToolbar.h"
 #include "shell/QtFileDialog.h"
 #include "shell/QtMessageBox.h"
-#include "shell/Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -88,7 +88,7 @@ frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dia
     ConnectCommands();
 
     // The initial client size: 742 x 677 pixels for the MDI area and its bars.
-    resize(Twips::ToPixels(11130), Twips::ToPixels(10155) + menuBar()->sizeHint().height());
+    resize(Twips::ScreenPixels(11130), Twips::ScreenPixels(10155) + menuBar()->sizeHint().height());
 }
 
 frmMDI::~frmMDI()

@@ -1,6 +1,7 @@
 #include "components/DrawingSurfacePort.h"
 #include "components/SystemColors.h"
 #include "components/clsGradient.h"
+#include "components/Twips.h"
 
 #include <QtTest>
 
@@ -90,6 +91,30 @@ private slots:
         gradient.SetRectangle(given[0], given[1], given[2], given[3]);
         QCOMPARE((QList<int>{gradient.RectLeft(), gradient.RectTop(), gradient.RectRight(), gradient.RectBottom()}),
                  expected);
+    }
+
+    // The program's one twips conversion, which the rectangle above uses too.
+    void twipsConversion_data()
+    {
+        QTest::addColumn<double>("dotsPerInch");
+        QTest::addColumn<double>("pixels");
+        QTest::addColumn<int>("twips");
+        QTest::addColumn<int>("backToPixels");
+        QTest::newRow("96 dpi is 15 twips per pixel") << 96.0 << 7.0 << 105 << 7;
+        QTest::newRow("120 dpi is 12 twips per pixel") << 120.0 << 7.0 << 84 << 7;
+        QTest::newRow("no density means 15") << 0.0 << 2.0 << 30 << 2;
+        QTest::newRow("half twips go to even, down") << 2880.0 << 5.0 << 2 << 4;
+        QTest::newRow("half twips go to even, up") << 2880.0 << 7.0 << 4 << 8;
+    }
+    void twipsConversion()
+    {
+        QFETCH(double, dotsPerInch);
+        QFETCH(double, pixels);
+        QFETCH(int, twips);
+        QFETCH(int, backToPixels);
+        const double perPixel = Twips::PerPixelAt(dotsPerInch);
+        QCOMPARE(Twips::ToTwips(pixels, perPixel), twips);
+        QCOMPARE(Twips::ToPixels(twips, perPixel), backToPixels);
     }
 
     void bands_data()

@@ -1,13 +1,10 @@
 #include "components/qt/WindowBackground.h"
 
 #include "components/qt/QtDrawingSurface.h"
+#include "components/qt/ScreenTwips.h"
 
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 #include <QWidget>
-
-#include <cmath>
 
 namespace {
 struct BackgroundColors {
@@ -29,21 +26,6 @@ BackgroundColors ColorsOf(BackgroundKind kind)
     return {ColorWord::Rgb(0, 10, 0), nearWhite};
 }
 
-// Twips per pixel of the screen the window is on; 15 where there is no screen.
-double TwipsPerPixel(const QWidget& window)
-{
-    const QScreen* screen = window.screen();
-    if (screen == nullptr)
-        screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr || screen->logicalDotsPerInchY() <= 0.0)
-        return clsGradient::DefaultTwipsPerPixel;
-    return 1440.0 / screen->logicalDotsPerInchY();
-}
-
-int ToTwips(int pixels, double twipsPerPixel)
-{
-    return static_cast<int>(std::nearbyint(pixels * twipsPerPixel));
-}
 }
 
 WindowBackground::WindowBackground(BackgroundKind kind)
@@ -55,7 +37,7 @@ void WindowBackground::PaintBackground(QWidget& window)
 {
     size_ = window.size();
     clearColor_ = window.palette().color(window.backgroundRole());
-    twipsPerPixel_ = TwipsPerPixel(window);
+    twipsPerPixel_ = Twips::ScreenPerPixel(&window);
     pending_ = true;
     window.update();
 }
@@ -74,7 +56,7 @@ void WindowBackground::Render() const
     painter_.SetTwipsPerPixel(twips, twips);
     painter_.StartColor(colors.start);
     painter_.EndColor(colors.end);
-    painter_.SetRectangle(0, 0, ToTwips(size_.width(), twips), ToTwips(size_.height(), twips));
+    painter_.SetRectangle(0, 0, Twips::ToTwips(size_.width(), twips), Twips::ToTwips(size_.height(), twips));
     painter_.Direction(1);
     painter_.hdc(&surface);
     painter_.Gradation(nullptr);

@@ -1,6 +1,7 @@
 #include "document/viewer/frmOwnData.h"
 
 #include "components/qt/QtColors.h"
+#include "components/qt/ScreenTwips.h"
 #include "document/LevelText.h"
 #include "document/OwnMapColoring.h"
 #include "document/viewer/QtRichTextPort.h"
@@ -14,12 +15,9 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include <cmath>
 #include <cstdint>
 
 namespace {
-
-constexpr int DefaultTwipsPerPixel = 15;
 
 // The level text shows its CR LF line ends as line breaks; copying from the
 // box gives the text with one line break per line.
@@ -102,8 +100,8 @@ frmOwnData::frmOwnData(QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, &frmOwnData::SwitchBackground);
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
 
-    const int perPixel = TwipsPerPixel();
-    resize(DesignClientWidth / perPixel, DesignClientHeight / perPixel);
+    const double perPixel = Twips::ScreenPerPixel(this);
+    resize(Twips::ToPixels(DesignClientWidth, perPixel), Twips::ToPixels(DesignClientHeight, perPixel));
     PlaceControls();
 }
 
@@ -182,9 +180,9 @@ QRect frmOwnData::TwipGeometry(const QString& controlName) const
 void frmOwnData::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const int perPixel = TwipsPerPixel();
-    ApplyOuterSize(width() * perPixel + DesignOuterWidth - DesignClientWidth,
-                   height() * perPixel + DesignOuterHeight - DesignClientHeight);
+    const double perPixel = Twips::ScreenPerPixel(this);
+    ApplyOuterSize(Twips::ToTwips(width(), perPixel) + DesignOuterWidth - DesignClientWidth,
+                   Twips::ToTwips(height(), perPixel) + DesignOuterHeight - DesignClientHeight);
 }
 
 void frmOwnData::PlaceControls()
@@ -200,17 +198,4 @@ void frmOwnData::PlaceControls()
     Command2->setGeometry(ToPixels(twips_.command2));
 }
 
-int frmOwnData::TwipsPerPixel() const
-{
-    const int dpi = logicalDpiX();
-    if (dpi <= 0)
-        return DefaultTwipsPerPixel;
-    return std::max(1, static_cast<int>(std::nearbyint(1440.0 / dpi)));
-}
-
-QRect frmOwnData::ToPixels(const QRect& twips) const
-{
-    const double perPixel = TwipsPerPixel();
-    const auto px = [perPixel](int value) { return static_cast<int>(std::nearbyint(value / perPixel)); };
-    return QRect(px(twips.left()), px(twips.top()), px(twips.width()), px(twips.height()));
-}
+QRect frmOwnData::ToPixels(const QRect& twips) const { return Twips::ToPixels(twips, Twips::ScreenPerPixel(this)); }

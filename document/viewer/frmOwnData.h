@@ -45,7 +45,6 @@ private:
     void ColorOwnMapText();
     void SwitchBackground();
     void PlaceControls();
-    int TwipsPerPixel() const;
     QRect ToPixels(const QRect& twips) const;
 
     QTabBar* TS1;

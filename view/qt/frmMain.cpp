@@ -1,6 +1,7 @@
 #include "view/qt/frmMain.h"
 
 #include "components/qt/QtColors.h"
+#include "components/qt/ScreenTwips.h"
 #include "document/MapModule.h"
 #include "view/MapGridBuilder.h"
 #include "view/SectorPainter.h"
@@ -13,9 +14,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QScreen>
-
-#include <cmath>
 
 namespace {
 
@@ -78,18 +76,9 @@ bool frmMain::CloseWindow()
     return close();
 }
 
-double frmMain::TwipsPerPixel() const
-{
-    const QScreen* current = screen();
-    if (!current || current->logicalDotsPerInch() <= 0)
-        return 15.0;
-    return 1440.0 / current->logicalDotsPerInch();
-}
+double frmMain::TwipsPerPixel() const { return Twips::ScreenPerPixel(this); }
 
-int frmMain::ToPixels(double twips) const
-{
-    return static_cast<int>(std::nearbyint(twips / TwipsPerPixel()));
-}
+int frmMain::ToPixels(double twips) const { return Twips::ToPixels(twips, TwipsPerPixel()); }
 
 QRect frmMain::CellRectPixels(int index) const
 {

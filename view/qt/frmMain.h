@@ -30,7 +30,7 @@ public:
     CellGrid& Cells() { return cells_; }
     const CellGrid& Cells() const { return cells_; }
 
-    // Twips per pixel of the window's screen: 1440 / logical dpi, 15 without a screen.
+    // Twips per pixel of the window's screen (Twips::ScreenPerPixel).
     double TwipsPerPixel() const;
     // A cell's rectangle in pixels of the client area.
     QRect CellRectPixels(int index) const;
