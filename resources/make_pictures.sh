@@ -1,7 +1,8 @@
 #!/bin/sh
-# Draws the program's pictures (window icons, toolbar pictures, title artwork)
-# with ImageMagick. Icons are drawn at 4x size on 128 x 128 and reduced to
-# 32 x 32 so that edges come out smooth. Run from anywhere; writes next to
+# Draws the program's pictures (window icons, toolbar pictures, title artwork,
+# the desktop icon in hicolor/ at 16 to 256 pixels) with ImageMagick. Icons are
+# drawn at 4x size and reduced so that edges come out smooth; the 16 x 16
+# desktop icon is set pixel by pixel. Run from anywhere; writes next to
 # this script. Output carries no time stamps, so re-running gives the same files.
 set -eu
 cd "$(dirname "$0")"
@@ -23,30 +24,66 @@ hot() {
 }
 
 # Four coloured quarters in a rounded tile, the base of the two map icons.
+# quarters [SIZE]: drawn on SIZE x SIZE (default 128) from the same 128-unit
+# design, every primitive scaled, stroke widths included.
 quarters() {
-  convert -size 128x128 xc:none \
-    -fill '#e8463c' -draw "rectangle 8,8 63,63" \
-    -fill '#2f6fe0' -draw "rectangle 64,8 119,63" \
-    -fill '#2fb34a' -draw "rectangle 8,64 63,119" \
-    -fill '#f2c21b' -draw "rectangle 64,64 119,119" \
-    \( -size 128x128 xc:black -fill white -draw "roundrectangle 8,8 119,119 18,18" \) \
+  qsize=${1:-128}
+  S="scale $(awk "BEGIN { print $qsize / 128 }"),$(awk "BEGIN { print $qsize / 128 }")"
+  convert -size ${qsize}x${qsize} xc:none \
+    -fill '#e8463c' -draw "$S rectangle 8,8 63,63" \
+    -fill '#2f6fe0' -draw "$S rectangle 64,8 119,63" \
+    -fill '#2fb34a' -draw "$S rectangle 8,64 63,119" \
+    -fill '#f2c21b' -draw "$S rectangle 64,64 119,119" \
+    \( -size ${qsize}x${qsize} xc:black -fill white -draw "$S roundrectangle 8,8 119,119 18,18" \) \
     -alpha off -compose CopyOpacity -composite -alpha on \
     -compose Over -fill none -stroke '#3a3a3a' -strokewidth 4 \
-    -draw "roundrectangle 9,9 118,118 17,17" \
-    -stroke '#ffffff80' -strokewidth 3 -draw "line 64,12 64,116" -draw "line 12,64 116,64" \
+    -draw "$S roundrectangle 9,9 118,118 17,17" \
+    -stroke '#ffffff80' -strokewidth 3 -draw "$S line 64,12 64,116" -draw "$S line 12,64 116,64" \
     png:-
 }
 
-# icons/app.png: the frame window's icon, quarters with a pencil across them
-quarters | convert png:- \
-  -stroke '#202020' -strokewidth 3 \
-  -fill '#f6b73c' -draw "polygon 92,14 114,36 50,100 28,78" \
-  -fill '#e07b2a' -draw "polygon 103,25 114,36 50,100 39,89" \
-  -fill '#f29aa6' -draw "polygon 92,14 114,36 120,30 98,8" \
-  -fill '#b8b8b8' -draw "polygon 92,14 114,36 106,44 84,22" \
-  -fill '#f3dcb2' -draw "polygon 28,78 50,100 18,112 16,110" \
-  -fill '#202020' -draw "polygon 21,98 30,107 16,112" \
-  png:- | finish icons/app.png
+# app_icon SIZE FILE: the program's icon, quarters with a pencil across them,
+# drawn at four times SIZE and reduced, so that every size gets edges of its
+# own instead of being scaled from another size.
+app_icon() {
+  S="scale $(awk "BEGIN { print $1 / 32 }"),$(awk "BEGIN { print $1 / 32 }")"
+  quarters $(($1 * 4)) | convert png:- \
+    -stroke '#202020' -strokewidth 3 \
+    -fill '#f6b73c' -draw "$S polygon 92,14 114,36 50,100 28,78" \
+    -fill '#e07b2a' -draw "$S polygon 103,25 114,36 50,100 39,89" \
+    -fill '#f29aa6' -draw "$S polygon 92,14 114,36 120,30 98,8" \
+    -fill '#b8b8b8' -draw "$S polygon 92,14 114,36 106,44 84,22" \
+    -fill '#f3dcb2' -draw "$S polygon 28,78 50,100 18,112 16,110" \
+    -fill '#202020' -draw "$S polygon 21,98 30,107 16,112" \
+    png:- | convert png:- -filter Box -resize "$1x$1" $OUT PNG32:"$2"
+}
+
+# app_icon_16 FILE: the same picture set pixel by pixel, since at 16 x 16 the
+# reduced drawing blurs the pencil into the quarters
+app_icon_16() {
+  convert -size 16x16 xc:none +antialias \
+    -fill '#3a3a3a' -draw "rectangle 1,0 14,15" -draw "rectangle 0,1 15,14" \
+    -fill '#e8463c' -draw "rectangle 1,1 7,7" -fill '#2f6fe0' -draw "rectangle 8,1 14,7" \
+    -fill '#2fb34a' -draw "rectangle 1,8 7,14" -fill '#f2c21b' -draw "rectangle 8,8 14,14" \
+    -fill '#202020' -draw "polygon 13,1 15,3 5,13 3,11" \
+    -fill '#f6b73c' -draw "polygon 12,3 13,4 5,12 4,11" \
+    -fill '#f29aa6' -draw "point 13,2" -draw "point 14,3" \
+    -fill '#f3dcb2' -draw "point 3,12" -draw "point 4,12" -draw "point 3,11" \
+    -fill '#202020' -draw "point 1,14" -draw "point 2,13" -draw "point 2,14" \
+    $OUT PNG32:"$1"
+}
+
+# icons/app.png: the frame window's icon
+app_icon 32 icons/app.png
+
+# hicolor/NxN/apps/: the program's icon in the desktop's menus and file
+# managers, installed into the hicolor icon theme
+mkdir -p hicolor/16x16/apps
+app_icon_16 hicolor/16x16/apps/org.gridforge.Gridforge.png
+for size in 32 48 64 128 256; do
+  mkdir -p hicolor/${size}x${size}/apps
+  app_icon $size hicolor/${size}x${size}/apps/org.gridforge.Gridforge.png
+done
 
 # icons/map.png: quarters with arrows pointing out to the four sides
 quarters | convert png:- \
