@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the whole test suite with AddressSanitizer and UndefinedBehaviorSanitizer
 # in build-asan/ and runs it through CTest (end-to-end tests excluded: they drive
-# the real program on an X server and are run by ./test). Exits non-zero when a
+# the real program on an X server and are run by ./test; so are the install and
+# package checks, which run no code of ours). Exits non-zero when a
 # test fails or a sanitizer reports an error.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,7 +23,7 @@ export LSAN_OPTIONS="detect_leaks=1:suppressions=$root/scripts/lsan.supp:print_s
 
 cd "$dir"
 set +e
-ctest --output-on-failure -LE e2e -j "$jobs" 2>&1 | tee ctest.log
+ctest --output-on-failure -LE 'e2e|package' -j "$jobs" 2>&1 | tee ctest.log
 status=${PIPESTATUS[0]}
 set -e
 if grep -qE "runtime error:|ERROR: (AddressSanitizer|LeakSanitizer)" ctest.log; then

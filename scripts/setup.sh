@@ -20,7 +20,7 @@ GRIDFORGE_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   python3 xclip
   desktop-file-utils appstream shared-mime-info
-  dpkg-dev file
+  dpkg-dev file debootstrap
   g++-mingw-w64-x86-64-posix
 )
 
