@@ -79,6 +79,7 @@ bool SaveMapFile(const std::string& path)
         return false;
     MapChanged = False;
     CurrentFileName = path;
+    MapTiedToCurrentFile = true;
     if (MapWindowPort* mapWindow = Ports().mapWindow)
         mapWindow->SetMapCaption(path);
     return true;
@@ -121,6 +122,7 @@ bool LoadMapFile(const std::string& path)
     RecolourCells();
 
     CurrentFileName = path;
+    MapTiedToCurrentFile = true;
     const std::optional<std::string> caption = CaptionFor(path);
     MapWindowPort* mapWindow = Ports().mapWindow;
     if (caption && mapWindow != nullptr)
@@ -143,6 +145,19 @@ void SaveMapAs()
         return;
     if (!SaveMapFile(*path))
         ShowSaveFailedMessage(*path);
+}
+
+void SaveMap()
+{
+    // After New the file name still names the earlier map's file: writing
+    // there without a question would put the new map over the earlier one.
+    if (CurrentFileName.empty() || !MapTiedToCurrentFile) {
+        SaveMapAs();
+        return;
+    }
+    const std::string path = CurrentFileName;
+    if (!SaveMapFile(path))
+        ShowSaveFailedMessage(path);
 }
 
 namespace {

@@ -20,6 +20,10 @@ bool SaveMapFile(const std::string& path);
 bool LoadMapFile(const std::string& path);
 // Save dialog, then SaveMapFile; a failed write is reported to the user.
 void SaveMapAs();
+// The plain save command: SaveMapFile to CurrentFileName while the map on
+// screen is tied to it (MapTiedToCurrentFile), else SaveMapAs; a failed write
+// is reported to the user.
+void SaveMap();
 // Closing question, open dialog, then LoadMapFile.
 void OpenMap();
 // Closing question, then LoadMapFile of a path handed in from outside (a

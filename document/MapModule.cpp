@@ -8,6 +8,7 @@ OwnerGridArray OwnerGrid;
 std::int16_t MapChanged = False;
 std::int32_t CurrentOwner = 0;
 std::string CurrentFileName;
+bool MapTiedToCurrentFile = false;
 
 std::int64_t SectorCount()
 {
@@ -28,6 +29,7 @@ void ResetDocument()
     MapChanged = False;
     CurrentOwner = 0;
     CurrentFileName.clear();
+    MapTiedToCurrentFile = false;
     Ports() = PortSet{};
 }
 

@@ -24,6 +24,9 @@ extern OwnerGridArray OwnerGrid;
 extern std::int16_t MapChanged;  // 0 unchanged, -1 changed; test for exactly -1
 extern std::int32_t CurrentOwner;
 extern std::string CurrentFileName;
+// True while the map on screen was loaded from CurrentFileName or saved to it;
+// a new map keeps the file name but not this tie.
+extern bool MapTiedToCurrentFile;
 
 // The number of sectors N = MapWidth x MapHeight, computed without overflow.
 std::int64_t SectorCount();

@@ -20,6 +20,7 @@ bool StartNewMap(std::int32_t width, std::int32_t height)
     MapHeight = height;
     OpenMapWindow();
     OwnerGrid.Fill(0);
+    MapTiedToCurrentFile = false;
     return true;
 }
 

@@ -40,17 +40,7 @@ void FrameCommands::NewMap()
 
 void FrameCommands::Open() { MapModule::OpenMap(); }
 
-void FrameCommands::Save()
-{
-    // With no file name yet there is nowhere to write: ask for one.
-    if (MapModule::CurrentFileName.empty()) {
-        MapModule::SaveMapAs();
-        return;
-    }
-    const std::string path = MapModule::CurrentFileName;
-    if (!MapModule::SaveMapFile(path))
-        MapModule::ShowSaveFailedMessage(path);
-}
+void FrameCommands::Save() { MapModule::SaveMap(); }
 
 void FrameCommands::SaveAs() { MapModule::SaveMapAs(); }
 

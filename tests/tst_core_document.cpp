@@ -15,6 +15,7 @@ private slots:
         MapModule::MapChanged = MapModule::True;
         MapModule::CurrentOwner = 5;
         MapModule::CurrentFileName = "x.kxgf";
+        MapModule::MapTiedToCurrentFile = true;
         MapModule::ResetDocument();
         QCOMPARE(MapModule::MapWidth, 0);
         QCOMPARE(MapModule::MapHeight, 0);
@@ -22,6 +23,7 @@ private slots:
         QCOMPARE(MapModule::MapChanged, MapModule::False);
         QCOMPARE(MapModule::CurrentOwner, 0);
         QVERIFY(MapModule::CurrentFileName.empty());
+        QVERIFY(!MapModule::MapTiedToCurrentFile);
     }
 
     void gridAccessIsChecked_data()

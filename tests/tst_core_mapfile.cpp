@@ -1,6 +1,7 @@
 #include "document/MapFile.h"
 #include "document/MapFileReader.h"
 #include "document/MapModule.h"
+#include "document/NewMapCommand.h"
 #include "document/OwnerTable.h"
 #include "support/MapFileFakes.h"
 
@@ -528,6 +529,63 @@ private slots:
         QCOMPARE(MapModule::MapChanged, cancel ? MapModule::True : MapModule::False);
         QCOMPARE(MapModule::CurrentFileName, cancel ? std::string() : Std(path));
         QCOMPARE(Entries(dir->path()).size(), cancel ? 0 : 1);
+    }
+
+    // Save writes CurrentFileName only while the map on screen came from that
+    // file or went to it; otherwise it asks for a name like Save as.
+    void saveCommand_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("loaded map: written back") << QStringList{"load"} << false;
+        QTest::newRow("saved map: written again") << QStringList{"save"} << false;
+        QTest::newRow("no file yet: asks") << QStringList{} << true;
+        QTest::newRow("new map after a load: asks") << QStringList{"load", "new"} << true;
+        QTest::newRow("new map after a save: asks") << QStringList{"save", "new"} << true;
+        QTest::newRow("new map, then a refused file: asks") << QStringList{"load", "new", "bad"} << true;
+        QTest::newRow("new map, then a load: written back") << QStringList{"save", "new", "load"} << false;
+        QTest::newRow("new map refused by the map window: written back")
+            << QStringList{"load", "refused new"} << false;
+    }
+    void saveCommand()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(bool, asks);
+        const QString earlier = PathOf("earlier.kxgf");
+        const QString chosen = PathOf("chosen.kxgf");
+        WriteBytes(PathOf("bad.kxgf"), "not a map\r\n");
+        StartMap();
+        QVERIFY(MapModule::SaveMapFile(Std(earlier)));
+        MapModule::ResetDocument();
+        InstallPorts();
+        StartMap();
+        for (const QString& step : steps) {
+            if (step == "load")
+                QVERIFY(MapModule::LoadMapFile(Std(earlier)));
+            else if (step == "save")
+                QVERIFY(MapModule::SaveMapFile(Std(earlier)));
+            else if (step == "bad")
+                QVERIFY(!MapModule::LoadMapFile(Std(PathOf("bad.kxgf"))));
+            else
+                window->refuseClose = step == "refused new";
+            if (step.endsWith("new"))
+                QCOMPARE(MapModule::StartNewMap(12, 11), !window->refuseClose);
+        }
+        window->refuseClose = false;
+        const QByteArray earlierBytes = ReadBytes(earlier);
+        MapModule::OwnerGrid.Set(0, 6);
+        MapModule::MapChanged = MapModule::True;
+        dialog->savePaths.push_back(Std(chosen));
+
+        MapModule::SaveMap();
+
+        QCOMPARE(dialog->saveShown, asks ? 1 : 0);
+        const QString written = asks ? chosen : earlier;
+        QCOMPARE(MapModule::CurrentFileName, Std(written));
+        QVERIFY(ReadBytes(written).contains("\r\n6\r\n"));
+        if (asks)
+            QCOMPARE(ReadBytes(earlier), earlierBytes);
+        QCOMPARE(MapModule::MapChanged, MapModule::False);
     }
 
     void openMap_data()

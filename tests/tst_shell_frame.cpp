@@ -362,6 +362,7 @@ private slots:
         StartedFrame started(true);
         QTemporaryDir dir;
         MapModule::CurrentFileName = dir.path().toStdString();  // a folder cannot be written as a file
+        MapModule::MapTiedToCurrentFile = true;
         MapModule::MapChanged = MapModule::True;
         started.frame->Menu()->mnuFileSave->trigger();
         QCOMPARE(MapModule::MapChanged, MapModule::True);
