@@ -7,6 +7,7 @@
 #include "document/OwnMapColoring.h"
 #include "document/viewer/QtRichTextPort.h"
 #include "document/viewer/frmOwnData.h"
+#include "support/ColorOwnMapTextLiteral.h"
 
 #include <QApplication>
 #include <QProgressBar>

@@ -35,31 +35,12 @@ OwnMapColoringPlan PlanOwnMapColoring(const std::u16string& text, int length)
         // Where tokens overlap the later pass, the higher owner, wins.
         plan.ownerAt[p] = std::max(plan.ownerAt[p], owner);
         plan.ownerAt[p + 1] = std::max(plan.ownerAt[p + 1], owner);
-        lastFound[owner] = static_cast<int>(p);
+        lastFound[static_cast<std::size_t>(owner)] = static_cast<int>(p);
     }
     // Step i finds something while i <= the last token's position.
-    for (int owner = 0; owner < OwnerCount; ++owner)
+    for (std::size_t owner = 0; owner < OwnerCount; ++owner)
         plan.passSteps[owner] = std::clamp(lastFound[owner], 0, std::max(length, 0));
     return plan;
-}
-
-void ColorOwnMapTextLiteral(RichTextPort& box)
-{
-    box.SetProgressMaximum(ProgressMaximumFor(box.Length()));
-    box.ShowProgress();
-    for (int owner = 0; owner < OwnerCount; ++owner) {
-        const std::u16string token = OwnerColorToken(owner);
-        const int length = box.Length();
-        for (int i = 1; i <= length; ++i) {
-            const int found = box.Find(token, i);
-            if (found < 0)
-                break;
-            box.Select(found, static_cast<int>(token.size()));
-            box.SetSelectionColor(OwnerTable[owner].textColor);
-            box.AddProgress(1);
-        }
-    }
-    box.HideProgress();
 }
 
 void ColorOwnMapTextFast(RichTextPort& box)
@@ -75,7 +56,7 @@ void ColorOwnMapTextFast(RichTextPort& box)
             ++end;
         if (ownerAt[start] >= 0) {
             box.Select(static_cast<int>(start), static_cast<int>(end - start));
-            box.SetSelectionColor(OwnerTable[ownerAt[start]].textColor);
+            box.SetSelectionColor(OwnerTable[static_cast<std::size_t>(ownerAt[start])].textColor);
         }
         start = end;
     }

@@ -28,10 +28,7 @@ struct OwnMapColoringPlan {
 };
 OwnMapColoringPlan PlanOwnMapColoring(const std::u16string& text, int length);
 
-// The reference procedure, step for step: one find and one colour change per
-// step, up to 7 x length finds.
-void ColorOwnMapTextLiteral(RichTextPort& box);
-
-// The same end result and progress total, with one colour change per run of
-// equally coloured characters and one progress addition per owner pass.
+// The reference procedure's end result and progress total, with one colour
+// change per run of equally coloured characters and one progress addition
+// per owner pass.
 void ColorOwnMapTextFast(RichTextPort& box);

@@ -64,14 +64,14 @@ gridforge_setup() {
 }
 
 # gridforge_build DIR [CMAKE OPTIONS...]: configures and builds DIR; set
-# GRIDFORGE_TARGET to build one target only. Tests and benchmarks are on
-# unless an option turns them off, so that every command states its own
-# choice and none inherits another's from the CMake cache.
+# GRIDFORGE_TARGET to build one target only. Tests, benchmarks and warnings as
+# errors are on unless an option turns them off, so that every command states
+# its own choice and none inherits another's from the CMake cache.
 gridforge_build() {
   local dir=${1:-build}
   shift || true
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DGRIDFORGE_BUILD_TESTS=ON -DGRIDFORGE_BUILD_BENCH=ON "$@" >/dev/null
+    -DGRIDFORGE_BUILD_TESTS=ON -DGRIDFORGE_BUILD_BENCH=ON -DGRIDFORGE_WERROR=ON "$@" >/dev/null
   if [ -n "${GRIDFORGE_TARGET:-}" ]; then
     cmake --build "$dir" -j "$(nproc)" --target "$GRIDFORGE_TARGET"
   else

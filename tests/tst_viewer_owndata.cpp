@@ -1,6 +1,7 @@
 #include "document/LevelText.h"
 #include "document/MapModule.h"
 #include "document/OwnMapColoring.h"
+#include "support/ColorOwnMapTextLiteral.h"
 #include "document/OwnerTable.h"
 #include "document/viewer/QtRichTextPort.h"
 #include "document/viewer/frmOwnData.h"
