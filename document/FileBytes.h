@@ -16,9 +16,29 @@ struct ReadResult {
 // memory never grows past limit bytes and one chunk, however large the file is, says it
 // is, or grows while it is read. Anything but a regular file is Unreadable.
 ReadResult ReadBounded(const std::string& path, std::size_t limit);
-// Writes a temporary file next to path, syncs it, gives it the permissions
-// of the file it replaces (or the default ones for a new file) and renames
-// it over path. On any failure the temporary file is removed, path is left
-// as it was, and the result is false.
-bool WriteAtomically(const std::string& path, std::string_view bytes);
+
+// How a write ended: Written, or why the system refused it.
+enum class WriteStatus {
+    Written,
+    NoSpace,         // the disk or the user's quota is full
+    ReadOnlyDisk,    // the file system is mounted read-only
+    ReadOnlyFile,    // the file exists and the user may not write it
+    AccessDenied,    // the folder (or something on the way) may not be written
+    NameTooLong,     // the file name or the whole path is too long
+    FolderMissing,   // a folder on the way does not exist
+    IsFolder,        // the name is that of a folder
+    NotAFile,        // the name is that of a device, pipe or other special file
+    LinkLoop,        // symbolic links that lead in a circle, or too many of them
+    DiskError,       // the device reported an input/output error
+    Other,           // any other reason
+};
+// Writes bytes to path so that path always holds either its old content or
+// all of the new one. A symbolic link (or a chain of them) is followed and its
+// final target is replaced; a link to nothing creates that target. The bytes
+// go to a hidden temporary file beside the target, are flushed to the disk,
+// take the permissions of the file they replace (or the default ones for a
+// new file) and take its place in one step. A file the user may not write is
+// refused. On any failure the temporary file is removed and the target is
+// left as it was.
+WriteStatus WriteAtomically(const std::string& path, std::string_view bytes);
 }  // namespace FileBytes

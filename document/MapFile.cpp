@@ -6,6 +6,7 @@
 #include "document/MapSectors.h"
 #include "document/MapWindowCycle.h"
 #include "document/OwnerTable.h"
+#include "document/SaveFailureText.h"
 
 #include <functional>
 #include <optional>
@@ -68,22 +69,37 @@ std::string MapFileText()
     return text;
 }
 
-}  // namespace
+struct SaveOutcome {
+    bool saved = false;
+    std::string reason;  // the system's reason for a failed write, in Japanese
+};
 
-bool SaveMapFile(const std::string& path)
+SaveOutcome Save(const std::string& path)
 {
     // A document the loader would refuse is not written either.
     if (!SizesFitGrid(MapWidth, MapHeight))
-        return false;
-    if (!FileBytes::WriteAtomically(path, MapFileText()))
-        return false;
+        return {};
+    const FileBytes::WriteStatus status = FileBytes::WriteAtomically(path, MapFileText());
+    if (status != FileBytes::WriteStatus::Written)
+        return {false, SaveFailureText(status)};
     MapChanged = False;
     CurrentFileName = path;
     MapTiedToCurrentFile = true;
     if (MapWindowPort* mapWindow = Ports().mapWindow)
         mapWindow->SetMapCaption(path);
-    return true;
+    return {true, {}};
 }
+
+void SaveAndReport(const std::string& path)
+{
+    const SaveOutcome outcome = Save(path);
+    if (!outcome.saved)
+        ShowSaveFailedMessage(path, outcome.reason);
+}
+
+}  // namespace
+
+bool SaveMapFile(const std::string& path) { return Save(path).saved; }
 
 bool LoadMapFile(const std::string& path)
 {
@@ -130,9 +146,9 @@ bool LoadMapFile(const std::string& path)
     return true;
 }
 
-void ShowSaveFailedMessage(const std::string& path)
+void ShowSaveFailedMessage(const std::string& path, const std::string& reason)
 {
-    ShowAbort(std::string(SaveFailedMessage) + "\n" + path);
+    ShowAbort(std::string(SaveFailedMessage) + "\n" + path + (reason.empty() ? "" : "\n" + reason));
 }
 
 void SaveMapAs()
@@ -143,8 +159,7 @@ void SaveMapAs()
     const std::optional<std::string> path = dialog->ChooseSavePath();
     if (!path)
         return;
-    if (!SaveMapFile(*path))
-        ShowSaveFailedMessage(*path);
+    SaveAndReport(*path);
 }
 
 void SaveMap()
@@ -155,9 +170,7 @@ void SaveMap()
         SaveMapAs();
         return;
     }
-    const std::string path = CurrentFileName;
-    if (!SaveMapFile(path))
-        ShowSaveFailedMessage(path);
+    SaveAndReport(std::string(CurrentFileName));
 }
 
 namespace {

@@ -29,6 +29,7 @@ void OpenMap();
 // Closing question, then LoadMapFile of a path handed in from outside (a
 // file dropped on the frame) instead of the open dialog's.
 void OpenMapFile(const std::string& path);
-// The message shown when a map file could not be written.
-void ShowSaveFailedMessage(const std::string& path);
+// The message shown when a map file could not be written: the file's path
+// and, when the system gave one, the reason in Japanese.
+void ShowSaveFailedMessage(const std::string& path, const std::string& reason = {});
 }  // namespace MapModule

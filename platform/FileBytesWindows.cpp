@@ -1,39 +1,26 @@
-// Map file bytes on Windows: wide-character paths, a temporary file beside
-// the target, flushed to disk and then put in the target's place in one step.
+// Map file bytes on Windows: wide-character paths in their long form, a
+// hidden temporary file beside the target, flushed to disk and then put in
+// the target's place in one step.
 #include "document/FileBytes.h"
+#include "platform/WindowsFileHandle.h"
+#include "platform/WindowsPaths.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace FileBytes {
 namespace {
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
+using WindowsPaths::DirectoryOf;
+using WindowsPaths::NameOf;
 
-    HANDLE Get() const { return handle_; }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Close()
-    {
-        if (!Valid())
-            return true;
-        const BOOL closed = ::CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed != 0;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 std::wstring Wide(const std::string& utf8)
 {
@@ -50,31 +37,61 @@ std::wstring Wide(const std::string& utf8)
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
-// The file a link names, when path is an existing file; else path itself.
-std::wstring FinalPath(const std::wstring& path)
+// What a temporary file's name adds to the target's: a leading dot (and the
+// hidden attribute), ".gridforge-save-" and six digits.
+constexpr std::wstring_view TempMark = L".gridforge-save-";
+constexpr std::size_t TempDigits = 6;
+constexpr std::size_t NameMax = 255;  // UTF-16 units in one name
+
+WriteStatus StatusOf(DWORD error)
 {
-    FileHandle file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        return path;
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = ::GetFinalPathNameByHandleW(file.Get(), buffer.data(),
-                                                         static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
-        if (length == 0)
-            return path;
-        if (length < buffer.size())
-            return std::wstring(buffer.data(), length);
-        buffer.resize(length + 1);
+    switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return WriteStatus::NoSpace;
+    case ERROR_WRITE_PROTECT:
+        return WriteStatus::ReadOnlyDisk;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return WriteStatus::AccessDenied;
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_BUFFER_OVERFLOW:
+        return WriteStatus::NameTooLong;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_BAD_NETPATH:
+        return WriteStatus::FolderMissing;
+    case ERROR_CANT_RESOLVE_FILENAME:
+        return WriteStatus::LinkLoop;
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE:
+        return WriteStatus::DiskError;
+    default:
+        return WriteStatus::Other;
     }
 }
 
-// Hidden while it is written, so that an unfinished save stays out of sight.
+std::wstring Digits(ULONGLONG value)
+{
+    std::wstring digits;
+    for (std::size_t i = 0; i < TempDigits; ++i, value /= 10)
+        digits += static_cast<wchar_t>(L'0' + value % 10);
+    return digits;
+}
+
+// A hidden name beside the target that says what it is and fits whenever the
+// target's name fits; the cut never splits a surrogate pair.
 HANDLE CreateTemporary(const std::wstring& target, std::wstring& tempPath)
 {
+    const std::wstring name = NameOf(target);
+    std::size_t room = NameMax - 1 - TempMark.size() - TempDigits;
+    if (name.size() > room && room > 0 && name[room] >= 0xDC00 && name[room] <= 0xDFFF)
+        --room;
+    const std::wstring stem = L"." + name.substr(0, room) + std::wstring(TempMark);
     const ULONGLONG seed = ::GetTickCount64() ^ (static_cast<ULONGLONG>(::GetCurrentProcessId()) << 20);
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        tempPath = target + L"." + std::to_wstring((seed + attempt * 7919u) % 1000000u);
+        tempPath = DirectoryOf(target) + L"\\" + stem + Digits(seed + attempt * 7919u);
         const HANDLE temp = ::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (temp != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS)
@@ -138,20 +155,44 @@ ReadResult ReadBounded(const std::string& path, std::size_t limit)
     }
 }
 
-bool WriteAtomically(const std::string& path, std::string_view bytes)
+WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
 {
-    std::wstring target = Wide(path);
-    if (target.empty() || IsSeparator(target.back()))
-        return false;
-    target = FinalPath(target);
+    const std::wstring wide = Wide(path);
+    if (wide.empty())
+        return path.empty() ? WriteStatus::FolderMissing : WriteStatus::Other;
+    if (IsSeparator(wide.back()))
+        return WriteStatus::IsFolder;
+    const std::wstring full = WindowsPaths::LongPath(wide);
+    if (full.empty())
+        return StatusOf(::GetLastError());
+    const std::optional<std::wstring> resolved = WindowsPaths::FinalTarget(full);
+    if (!resolved)
+        return WriteStatus::LinkLoop;
+    const std::wstring& target = *resolved;
     const DWORD existing = ::GetFileAttributesW(target.c_str());
-    if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
-        return false;
+    if (existing == INVALID_FILE_ATTRIBUTES && ::GetLastError() != ERROR_FILE_NOT_FOUND)
+        return StatusOf(::GetLastError());
+    if (existing != INVALID_FILE_ATTRIBUTES) {
+        if (existing & FILE_ATTRIBUTE_DIRECTORY)
+            return WriteStatus::IsFolder;
+        if (existing & FILE_ATTRIBUTE_READONLY)
+            return WriteStatus::ReadOnlyFile;
+        // Opening for writing is what tells whether the user may write it.
+        FileHandle probe(::CreateFileW(target.c_str(), GENERIC_WRITE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!probe.Valid()) {
+            const DWORD error = ::GetLastError();
+            return error == ERROR_ACCESS_DENIED ? WriteStatus::ReadOnlyFile : StatusOf(error);
+        }
+        if (::GetFileType(probe.Get()) != FILE_TYPE_DISK)
+            return WriteStatus::NotAFile;
+    }
 
     std::wstring tempPath;
     FileHandle temp(CreateTemporary(target, tempPath));
     if (!temp.Valid())
-        return false;
+        return StatusOf(::GetLastError());
     const bool written = WriteFully(temp.Get(), bytes) && ::FlushFileBuffers(temp.Get()) &&
                          SetFinalAttributes(temp.Get(), existing) && temp.Close();
     // ReplaceFileW keeps the replaced file's security settings; a new file
@@ -162,11 +203,12 @@ bool WriteAtomically(const std::string& path, std::string_view bytes)
                                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
                         : ::MoveFileExW(tempPath.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0);
     if (!replaced) {
+        const DWORD error = ::GetLastError();
         temp.Close();
         ::DeleteFileW(tempPath.c_str());
-        return false;
+        return StatusOf(error);
     }
-    return true;
+    return WriteStatus::Written;
 }
 
 }  // namespace FileBytes

@@ -4,12 +4,14 @@
 #include "document/NewMapCommand.h"
 #include "document/OwnerTable.h"
 #include "support/MapFileFakes.h"
+#include "support/UnprivilegedRow.h"
 
 #include <QtTest>
 
 #include <memory>
 #include <random>
 #include <sys/stat.h>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(MessageAnswer)
 
@@ -472,19 +474,40 @@ private slots:
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<int>("width");
-        QTest::newRow("target is a directory") << "folder" << 10;
-        QTest::newRow("missing folder") << "nowhere/map.kxgf" << 10;
-        QTest::newRow("name too long") << QString(300, 'n') + ".kxgf" << 10;
-        QTest::newRow("trailing slash") << "folder/" << 10;
-        QTest::newRow("map larger than the grid") << "big.kxgf" << 300;
-        QTest::newRow("negative width") << "negative.kxgf" << -10;
+        QTest::addColumn<QString>("reason");  // the system's reason, none for a map the core refuses
+        const QString folder = "同じ名前のフォルダがあります。";
+        QTest::newRow("target is a directory") << "folder" << 10 << folder;
+        QTest::newRow("missing folder") << "nowhere/map.kxgf" << 10 << "保存先のフォルダが見つかりません。";
+        QTest::newRow("name too long") << QString(300, 'n') + ".kxgf" << 10 << "ファイル名またはパスが長すぎます。";
+        QTest::newRow("trailing slash") << "folder/" << 10 << folder;
+        QTest::newRow("link to itself") << "loop.kxgf" << 10 << "シンボリックリンクが循環しているか、多すぎます。";
+        QTest::newRow("named pipe") << "pipe.kxgf" << 10 << "同じ名前の特殊なファイルがあります。";
+        QTest::newRow("read-only file, 0444") << "readonly.kxgf" << 10
+                                              << "ファイルが読み取り専用か、書き込む権限がありません。";
+        QTest::newRow("folder without write permission") << "closed/map.kxgf" << 10
+                                                         << "保存先のフォルダに書き込む権限がありません。";
+        QTest::newRow("map larger than the grid") << "big.kxgf" << 300 << QString();
+        QTest::newRow("negative width") << "negative.kxgf" << -10 << QString();
     }
     void failedSaveChangesNothing()
     {
         QFETCH(QString, target);
         QFETCH(int, width);
+        QFETCH(QString, reason);
+        // Root writes files and folders whatever their permissions say.
+        if ((target.startsWith("readonly") || target.startsWith("closed")) && UnprivilegedRow::NeedsOtherUser()) {
+            const UnprivilegedRow run = UnprivilegedRow::RunAsNobody();
+            QVERIFY2(run.passed, qPrintable(run.output));
+            return;
+        }
         QVERIFY(QDir(dir->path()).mkdir("folder"));
         WriteBytes(PathOf("folder/inside.txt"), "keep");
+        WriteBytes(PathOf("readonly.kxgf"), "keep");
+        QCOMPARE(::chmod(Std(PathOf("readonly.kxgf")).c_str(), 0444), 0);
+        QVERIFY(QDir(dir->path()).mkdir("closed"));
+        QCOMPARE(::chmod(Std(PathOf("closed")).c_str(), 0555), 0);
+        QCOMPARE(::symlink("loop.kxgf", Std(PathOf("loop.kxgf")).c_str()), 0);
+        QCOMPARE(::mkfifo(Std(PathOf("pipe.kxgf")).c_str(), 0600), 0);
         StartMap();
         const QString oldPath = PathOf("old.kxgf");
         QVERIFY(MapModule::SaveMapFile(Std(oldPath)));
@@ -500,10 +523,12 @@ private slots:
         MapModule::SaveMapAs();
 
         QCOMPARE(dialog->saveShown, 1);
-        VerifyMessage(SaveFailed + "\n" + path);
+        VerifyMessage(SaveFailed + "\n" + path + (reason.isEmpty() ? "" : "\n" + Std(reason)));
         QCOMPARE(ReadBytes(oldPath), oldBytes);
+        QCOMPARE(ReadBytes(PathOf("readonly.kxgf")), QByteArray("keep"));
         QCOMPARE(Entries(dir->path()), before);
         QCOMPARE(Entries(PathOf("folder")), folderBefore);
+        QCOMPARE(Entries(PathOf("closed")), QStringList());
         QCOMPARE(MapModule::MapChanged, MapModule::True);
         QCOMPARE(MapModule::CurrentFileName, Std(oldPath));
         QCOMPARE(window->Caption(), Std(oldPath));

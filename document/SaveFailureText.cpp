@@ -1,0 +1,33 @@
+#include "document/SaveFailureText.h"
+
+std::string SaveFailureText(FileBytes::WriteStatus status)
+{
+    using FileBytes::WriteStatus;
+    switch (status) {
+    case WriteStatus::Written:
+        return {};
+    case WriteStatus::NoSpace:
+        return "ディスクの空き容量が足りません。";
+    case WriteStatus::ReadOnlyDisk:
+        return "ディスクが読み取り専用です。";
+    case WriteStatus::ReadOnlyFile:
+        return "ファイルが読み取り専用か、書き込む権限がありません。";
+    case WriteStatus::AccessDenied:
+        return "保存先のフォルダに書き込む権限がありません。";
+    case WriteStatus::NameTooLong:
+        return "ファイル名またはパスが長すぎます。";
+    case WriteStatus::FolderMissing:
+        return "保存先のフォルダが見つかりません。";
+    case WriteStatus::IsFolder:
+        return "同じ名前のフォルダがあります。";
+    case WriteStatus::NotAFile:
+        return "同じ名前の特殊なファイルがあります。";
+    case WriteStatus::LinkLoop:
+        return "シンボリックリンクが循環しているか、多すぎます。";
+    case WriteStatus::DiskError:
+        return "ディスクの読み書きでエラーが起きました。";
+    case WriteStatus::Other:
+        break;
+    }
+    return "システムのエラーで書き込めませんでした。";
+}

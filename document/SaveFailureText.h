@@ -1,0 +1,8 @@
+#pragma once
+
+#include "document/FileBytes.h"
+
+#include <string>
+
+// The reason a save failed, as one Japanese sentence for the user.
+std::string SaveFailureText(FileBytes::WriteStatus status);

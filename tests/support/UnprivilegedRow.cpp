@@ -1,0 +1,44 @@
+#include "support/UnprivilegedRow.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+bool UnprivilegedRow::NeedsOtherUser() { return ::geteuid() == 0; }
+
+UnprivilegedRow UnprivilegedRow::RunAsNobody()
+{
+    UnprivilegedRow run;
+    // A copy of the program in a folder nobody may enter, wherever the build is.
+    QTemporaryDir folder;
+    const QString program = folder.filePath("tests-as-nobody");
+    if (!folder.isValid() || !QFile::copy(QCoreApplication::applicationFilePath(), program) ||
+        !QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                  QFile::ReadOther | QFile::ExeOther) ||
+        !QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther)) {
+        run.output = "could not copy the test program for the user nobody";
+        return run;
+    }
+    const QString row = QString::fromLatin1(QTest::currentTestFunction()) + ":" +
+                        QString::fromUtf8(QTest::currentDataTag());
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setWorkingDirectory("/");
+    process.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "--", program, row});
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.output = QString::fromUtf8(process.readAll());
+    const QString passLine = QString("::%1(%2)\n").arg(QString::fromLatin1(QTest::currentTestFunction()),
+                                                        QString::fromUtf8(QTest::currentDataTag()));
+    run.passed = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 &&
+                 run.output.contains(QRegularExpression("^PASS   : \\S+" + QRegularExpression::escape(passLine),
+                                                        QRegularExpression::MultilineOption)) &&
+                 run.output.contains(" 0 failed, 0 skipped");
+    return run;
+}
