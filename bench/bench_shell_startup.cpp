@@ -4,10 +4,10 @@
 // application object, the frame and calls Load(), and prints a line when the
 // dialog is shown). The dialog is closed with Cancel right after it shows.
 #include "bench/RunBenchmarks.h"
-#include "components/MemoryReuse.h"
 #include "dialogs/frmMapSelect.h"
 #include "document/MapModule.h"
 #include "shell/GridforgeApplication.h"
+#include "shell/MemoryReuse.h"
 #include "shell/frmMDI.h"
 
 #include <QEvent>

@@ -2,9 +2,9 @@
 // image), one pointer press at a point and a 100-move drag with brush "5",
 // driven through the window's own mouse events.
 #include "bench/RunBenchmarks.h"
-#include "components/MemoryReuse.h"
 #include "document/MapModule.h"
 #include "document/OwnerTable.h"
+#include "shell/MemoryReuse.h"
 #include "view/MapGridBuilder.h"
 #include "view/SectorPainter.h"
 #include "view/qt/frmMain.h"

@@ -1,12 +1,12 @@
 // Colouring the own_map text of a 50 x 50 map: the step-by-step procedure
 // against the one-scan colouring, on a recording port and on a real QTextEdit.
 #include "bench/RunBenchmarks.h"
-#include "components/MemoryReuse.h"
 #include "document/LevelText.h"
 #include "document/MapModule.h"
 #include "document/OwnMapColoring.h"
 #include "document/viewer/QtRichTextPort.h"
 #include "document/viewer/frmOwnData.h"
+#include "shell/MemoryReuse.h"
 #include "support/ColorOwnMapTextLiteral.h"
 
 #include <QApplication>

@@ -163,19 +163,16 @@ std::string ClsStatusBar::GetPartText(std::int16_t pIndex)
     const std::int32_t bytes = GetPartTextLenB(pIndex);
     if (bytes == 0)
         return std::string();
-    std::string buffer = port_.GetText(stbHandle_, pIndex, static_cast<std::size_t>(bytes) + 1);
-    if (buffer.size() > static_cast<std::size_t>(bytes))
-        buffer.resize(static_cast<std::size_t>(bytes));
-    return Cp932::ToUtf8(buffer);
+    const auto length = static_cast<std::size_t>(bytes);
+    return Cp932::Prefix(port_.GetText(stbHandle_, pIndex, length + 1), length);
 }
 
 bool ClsStatusBar::SetPartText(std::int16_t pIndex, const std::string& text, std::uint32_t drawFlags)
 {
-    const std::string bytes = Cp932::FromUtf8(text);
-    Entry(pIndex).Text = Cp932::ToUtf8(bytes);
+    Entry(pIndex).Text = Cp932::HeldText(text);
     if (stbHandle_ == 0)
         return false;
-    return port_.SetText(stbHandle_, static_cast<std::uint32_t>(pIndex) | drawFlags, bytes);
+    return port_.SetText(stbHandle_, static_cast<std::uint32_t>(pIndex) | drawFlags, Entry(pIndex).Text);
 }
 
 std::int64_t ClsStatusBar::GetOtherPartsWidth(std::int16_t pIndex) const

@@ -9,8 +9,8 @@
 
 // The status bar component: a table of parts (text, width, stretch style,
 // border style) pushed to one status window on a parent window and laid out
-// to the parent's width on every DrawStatusBar. Texts are UTF-8 here and
-// CP932 at the window.
+// to the parent's width on every DrawStatusBar. Texts are UTF-8, reduced to
+// what the ANSI code page CP932 holds; their byte lengths are that code page's.
 class ClsStatusBar {
 public:
     static constexpr int GripWidth = 24;

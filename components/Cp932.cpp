@@ -1,77 +1,120 @@
 #include "components/Cp932.h"
 
-#include <cerrno>
-#include <iconv.h>
+#include "components/Cp932Table.h"
 
 namespace {
-// Length of the UTF-8 sequence that starts with the given byte (1 for a stray byte).
-std::size_t Utf8SequenceLength(unsigned char lead)
+// One step through a UTF-8 text: the bytes taken and the character they
+// form, or Bad for an ill-formed sequence.
+struct Step {
+    std::size_t length = 1;
+    char32_t character = 0;
+};
+constexpr char32_t Bad = 0xFFFFFFFF;
+
+bool IsContinuation(unsigned char byte)
 {
+    return byte >= 0x80 && byte <= 0xBF;
+}
+
+// Bytes of the sequence that a first byte announces (1 for a byte that
+// starts none).
+std::size_t Announced(unsigned char lead)
+{
+    if (lead >= 0xC0 && lead < 0xE0)
+        return 2;
+    if (lead >= 0xE0 && lead < 0xF0)
+        return 3;
     if (lead >= 0xF0 && lead < 0xF8)
         return 4;
-    if (lead >= 0xE0)
-        return lead < 0xF0 ? 3 : 1;
-    if (lead >= 0xC0)
-        return 2;
     return 1;
 }
 
-// Converts with iconv; an input sequence that cannot be converted is skipped
-// (skipLength tells how far) and replaced by "?".
-template <typename SkipLength>
-std::string Convert(const char* to, const char* from, const std::string& input, SkipLength skipLength)
+// Decodes at `at`. An ill-formed sequence is its first byte with the
+// continuation bytes that follow it, as many as the first byte announces;
+// overlong forms are ill-formed. (Surrogates and values above U+10FFFF pass
+// here; the code page lacks them.)
+Step Decode(const std::string& text, std::size_t at)
 {
-    std::string output;
-    if (input.empty())
-        return output;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        for (std::size_t i = 0; i < input.size(); ++i)
-            output.push_back(static_cast<unsigned char>(input[i]) < 0x80 ? input[i] : '?');
-        return output;
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80)
+        return {1, lead};
+    if (IsContinuation(lead))
+        return {1, Bad};
+    const std::size_t announced = Announced(lead);
+    char32_t value = lead & (0x7Fu >> announced);
+    std::size_t length = 1;
+    while (length < announced && at + length < text.size()) {
+        const auto next = static_cast<unsigned char>(text[at + length]);
+        if (!IsContinuation(next))
+            break;
+        value = (value << 6) | (next & 0x3Fu);
+        ++length;
     }
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = input.size();
-    char buffer[256];
-    while (inLeft > 0) {
-        char* out = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
-        output.append(buffer, static_cast<std::size_t>(out - buffer));
-        if (result != static_cast<std::size_t>(-1))
-            continue;
-        if (errno == E2BIG)
-            continue;
-        // EILSEQ (no such character) or EINVAL (cut-off sequence at the end).
-        std::size_t skip = errno == EINVAL ? inLeft : skipLength(reinterpret_cast<const unsigned char*>(in), inLeft);
-        if (skip > inLeft)
-            skip = inLeft;
-        in += skip;
-        inLeft -= skip;
-        output.push_back('?');
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    static constexpr char32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool wellFormed = length == announced && announced > 1 && value >= Smallest[announced];
+    return {length, wellFormed ? value : Bad};
+}
+
+void AppendUtf8(std::string& text, char32_t c)  // BMP characters only
+{
+    if (c < 0x80) {
+        text.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        text.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        text.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
-    iconv_close(cd);
-    return output;
+}
+
+// Appends what comes back of one character (Bad for one the code page lacks).
+void AppendHeld(std::string& held, const std::string& sequence, char32_t character)
+{
+    const char32_t back = character == Bad ? U'?' : Cp932Table::ComesBackAs(character);
+    if (back == character)
+        held += sequence;
+    else
+        AppendUtf8(held, back);
+}
+
+// Walks the text, appending what the code page keeps of it, until the next
+// character would pass `limit` bytes; returns the bytes used.
+std::size_t Walk(const std::string& utf8, std::size_t limit, std::string* held)
+{
+    std::size_t used = 0;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const Step step = Decode(utf8, at);
+        const int bytes = step.character == Bad ? 0 : Cp932Table::ByteCount(step.character);
+        const std::size_t cost = bytes == 0 ? 1 : static_cast<std::size_t>(bytes);
+        if (used + cost > limit)
+            break;
+        used += cost;
+        if (held != nullptr)
+            AppendHeld(*held, utf8.substr(at, step.length), bytes == 0 ? Bad : step.character);
+        at += step.length;
+    }
+    return used;
 }
 }
 
 namespace Cp932 {
-std::string FromUtf8(const std::string& utf8)
+std::string HeldText(const std::string& utf8)
 {
-    return Convert("CP932", "UTF-8", utf8,
-                   [](const unsigned char* at, std::size_t) { return Utf8SequenceLength(at[0]); });
+    return Prefix(utf8, utf8.size());  // no character takes more bytes in the code page than in UTF-8
 }
 
-std::string ToUtf8(const std::string& bytes)
+std::size_t ByteLength(const std::string& utf8)
 {
-    return Convert("UTF-8", "CP932", bytes, [](const unsigned char* at, std::size_t left) {
-        // A lead byte of a double-byte character takes a trail byte with it.
-        const unsigned char lead = at[0];
-        const bool leadByte = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-        const bool trailByte = left >= 2 && at[1] >= 0x40 && at[1] <= 0xFC && at[1] != 0x7F;
-        return leadByte && trailByte ? std::size_t{2} : std::size_t{1};
-    });
+    return Walk(utf8, utf8.size(), nullptr);
+}
+
+std::string Prefix(const std::string& utf8, std::size_t bytes)
+{
+    std::string held;
+    Walk(utf8, bytes, &held);
+    return held;
 }
 
 std::size_t CharacterCount(const std::string& utf8)

@@ -19,7 +19,8 @@ struct ScreenRect {
 };
 
 // The status window the status bar component drives. Texts cross this port
-// as CP932 bytes.
+// as UTF-8 holding only what the ANSI code page CP932 holds; lengths and
+// buffer sizes count that code page's bytes.
 class StatusWindowPort {
 public:
     virtual ~StatusWindowPort() = default;
@@ -33,10 +34,10 @@ public:
     // The parts' right edges in pixels, left to right; false when refused.
     virtual bool SetParts(WindowHandle status, const std::vector<int>& rightEdges) = 0;
     // wParam-style argument: part index OR drawing flags; false when refused.
-    virtual bool SetText(WindowHandle status, std::uint32_t partAndFlags, const std::string& cp932) = 0;
+    virtual bool SetText(WindowHandle status, std::uint32_t partAndFlags, const std::string& text) = 0;
     // Low 16 bits: the text's length in bytes; high 16 bits: the part's drawing type.
     virtual std::uint32_t GetTextLength(WindowHandle status, int part) = 0;
-    // At most bufferSize - 1 bytes of the part's text.
+    // The part's text, cut to whole characters of at most bufferSize - 1 bytes.
     virtual std::string GetText(WindowHandle status, int part, std::size_t bufferSize) = 0;
     // Any window's rectangle (the parent's included); false when there is none.
     virtual bool GetWindowRect(WindowHandle window, ScreenRect& rect) = 0;

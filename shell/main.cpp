@@ -1,6 +1,6 @@
-#include "components/MemoryReuse.h"
 #include "shell/CommandLine.h"
 #include "shell/GridforgeApplication.h"
+#include "shell/MemoryReuse.h"
 #include "shell/frmMDI.h"
 
 #include <cstdio>

@@ -23,7 +23,7 @@ public:
     int backColorCalls = 0;
     ColorWord backColor{};
     std::vector<int> edges;
-    std::map<int, std::string> texts;  // CP932 bytes
+    std::map<int, std::string> texts;
     std::map<int, std::uint32_t> flags;
     int moves = 0;
     int moveY = 0;
@@ -57,22 +57,22 @@ public:
         edges = rightEdges;
         return true;
     }
-    bool SetText(WindowHandle, std::uint32_t partAndFlags, const std::string& cp932) override
+    bool SetText(WindowHandle, std::uint32_t partAndFlags, const std::string& text) override
     {
         if (refuseText)
             return false;
         const int part = static_cast<int>(partAndFlags & 0xFFu);
-        texts[part] = cp932;
+        texts[part] = text;
         flags[part] = partAndFlags & StatusBarStyles::DrawFlagsMask;
         return true;
     }
     std::uint32_t GetTextLength(WindowHandle, int part) override
     {
-        return static_cast<std::uint32_t>(texts[part].size()) | (flags[part] << 16);
+        return static_cast<std::uint32_t>(Cp932::ByteLength(texts[part])) | (flags[part] << 16);
     }
     std::string GetText(WindowHandle, int part, std::size_t bufferSize) override
     {
-        return texts[part].substr(0, bufferSize - 1);
+        return Cp932::Prefix(texts[part], bufferSize - 1);
     }
     bool GetWindowRect(WindowHandle window, ScreenRect& rect) override
     {
@@ -421,22 +421,36 @@ private slots:
         QCOMPARE(wide.Part(1).Right, 2147483647);
     }
 
-    void codePageRoundTrip_data()
+    void codePage_data()
     {
-        QTest::addColumn<QByteArray>("cp932");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("kanji") << QByteArray("\x92\x75\x8A\xB7") << QStringLiteral("置換");
-        QTest::newRow("lone lead byte at the end") << QByteArray("a\x92") << QStringLiteral("a?");
-        QTest::newRow("lead byte before ASCII keeps the ASCII") << QByteArray("\x81\x20z")
-                                                                << QStringLiteral("? z");
+        QTest::addColumn<QByteArray>("utf8");
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<int>("bytes");
+        QTest::addColumn<QString>("firstThreeBytes");
+        QTest::newRow("ASCII") << QByteArray("Map 1") << "Map 1" << 5 << "Map";
+        QTest::newRow("half-width katakana") << QByteArray("ｶﾅｰｯ") << "ｶﾅｰｯ" << 4 << "ｶﾅｰ";
+        QTest::newRow("kanji") << QByteArray("置換") << "置換" << 4 << "置";
+        QTest::newRow("kana") << QByteArray("あア") << "あア" << 4 << "あ";
+        QTest::newRow("vendor rows") << QByteArray("①髙") << "①髙" << 4 << "①";
+        QTest::newRow("written like another") << QByteArray("〜¢") << "～￠" << 4 << "～";
+        QTest::newRow("lacked") << QByteArray("a€b😀¥") << "a?b??" << 5 << "a?b";
+        QTest::newRow("double-byte after two bytes") << QByteArray("ab置") << "ab置" << 4 << "ab";
+        QTest::newRow("cut-off keeps the next") << QByteArray("\xE3\x81" "A") << "?A" << 2 << "?A";
+        QTest::newRow("cut-off at the end") << QByteArray("a\xE3\x81") << "a?" << 2 << "a?";
+        QTest::newRow("stray bytes") << QByteArray("\x80\xBF\xFFz") << "???z" << 4 << "???";
+        QTest::newRow("overlong, surrogate, too high")
+            << QByteArray("\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80") << "???" << 3 << "???";
+        QTest::newRow("empty") << QByteArray() << "" << 0 << "";
     }
-    void codePageRoundTrip()
+    void codePage()
     {
-        QFETCH(QByteArray, cp932);
-        QFETCH(QString, text);
-        QCOMPARE(QString::fromStdString(Cp932::ToUtf8(cp932.toStdString())), text);
-        if (!text.contains(QLatin1Char('?')))
-            QCOMPARE(QByteArray::fromStdString(Cp932::FromUtf8(text.toStdString())), cp932);
+        QFETCH(QByteArray, utf8);
+        QFETCH(QString, held);
+        QFETCH(int, bytes);
+        QFETCH(QString, firstThreeBytes);
+        QCOMPARE(QString::fromStdString(Cp932::HeldText(utf8.toStdString())), held);
+        QCOMPARE(Cp932::ByteLength(utf8.toStdString()), std::size_t(bytes));
+        QCOMPARE(QString::fromStdString(Cp932::Prefix(utf8.toStdString(), 3)), firstThreeBytes);
     }
 };
 

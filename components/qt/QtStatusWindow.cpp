@@ -44,12 +44,12 @@ bool QtStatusWindow::SetParts(const std::vector<int>& rightEdges)
     return true;
 }
 
-bool QtStatusWindow::SetText(int part, std::uint32_t drawFlags, const std::string& cp932)
+bool QtStatusWindow::SetText(int part, std::uint32_t drawFlags, const std::string& text)
 {
     if (part < 0 || part >= PartCount())
         return false;
     parts_[static_cast<std::size_t>(part)].flags = drawFlags & StatusBarStyles::DrawFlagsMask;
-    parts_[static_cast<std::size_t>(part)].text = cp932.substr(0, 0xFFFF);
+    parts_[static_cast<std::size_t>(part)].text = Cp932::Prefix(text, 0xFFFF);
     update();
     return true;
 }
@@ -59,7 +59,7 @@ std::uint32_t QtStatusWindow::TextLength(int part) const
     if (part < 0 || part >= PartCount())
         return 0;
     const Part& p = parts_[static_cast<std::size_t>(part)];
-    return static_cast<std::uint32_t>(p.text.size()) | (p.flags << 16);
+    return static_cast<std::uint32_t>(Cp932::ByteLength(p.text)) | (p.flags << 16);
 }
 
 std::string QtStatusWindow::Text(int part) const
@@ -113,7 +113,7 @@ QRect QtStatusWindow::PartRect(int part) const
 
 QString QtStatusWindow::PartText(int part) const
 {
-    return QString::fromStdString(Cp932::ToUtf8(Text(part)));
+    return QString::fromStdString(Text(part));
 }
 
 std::uint32_t QtStatusWindow::PartFlags(int part) const

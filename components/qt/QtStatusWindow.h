@@ -10,7 +10,7 @@
 // The status window: a bar along an edge of its parent that draws each part
 // up to its right edge with a sunken, raised or borderless frame, the part's
 // text and, when asked for, a size grip. A fresh window has one part that
-// spans the bar. Texts are kept as CP932 bytes, as they were handed in.
+// spans the bar. Texts are kept as they were handed in, at most 0xFFFF code-page bytes.
 class QtStatusWindow : public QStatusBar {
     Q_OBJECT
 public:
@@ -20,7 +20,7 @@ public:
     QtStatusWindow(QWidget* parent, std::uint32_t style);
 
     bool SetParts(const std::vector<int>& rightEdges);
-    bool SetText(int part, std::uint32_t drawFlags, const std::string& cp932);
+    bool SetText(int part, std::uint32_t drawFlags, const std::string& text);
     std::uint32_t TextLength(int part) const;
     std::string Text(int part) const;
     bool SetMinHeight(int height);

@@ -1,5 +1,6 @@
 #include "components/qt/QtStatusWindowPort.h"
 
+#include "components/Cp932.h"
 #include "components/StatusBarStyles.h"
 #include "components/qt/QtColors.h"
 #include "components/qt/QtStatusWindow.h"
@@ -66,11 +67,11 @@ bool QtStatusWindowPort::SetParts(WindowHandle status, const std::vector<int>& r
     return window != nullptr && window->SetParts(rightEdges);
 }
 
-bool QtStatusWindowPort::SetText(WindowHandle status, std::uint32_t partAndFlags, const std::string& cp932)
+bool QtStatusWindowPort::SetText(WindowHandle status, std::uint32_t partAndFlags, const std::string& text)
 {
     QtStatusWindow* window = StatusWindowOf(status);
     const int part = static_cast<int>(partAndFlags & 0xFFu);
-    return window != nullptr && window->SetText(part, partAndFlags & StatusBarStyles::DrawFlagsMask, cp932);
+    return window != nullptr && window->SetText(part, partAndFlags & StatusBarStyles::DrawFlagsMask, text);
 }
 
 std::uint32_t QtStatusWindowPort::GetTextLength(WindowHandle status, int part)
@@ -84,7 +85,7 @@ std::string QtStatusWindowPort::GetText(WindowHandle status, int part, std::size
     QtStatusWindow* window = StatusWindowOf(status);
     if (window == nullptr || bufferSize == 0)
         return std::string();
-    return window->Text(part).substr(0, bufferSize - 1);
+    return Cp932::Prefix(window->Text(part), bufferSize - 1);
 }
 
 bool QtStatusWindowPort::GetWindowRect(WindowHandle handle, ScreenRect& rect)

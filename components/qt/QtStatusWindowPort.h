@@ -18,7 +18,7 @@ public:
     int SetMinHeight(WindowHandle status, int height) override;
     void SetBackColor(WindowHandle status, ColorWord rgb) override;
     bool SetParts(WindowHandle status, const std::vector<int>& rightEdges) override;
-    bool SetText(WindowHandle status, std::uint32_t partAndFlags, const std::string& cp932) override;
+    bool SetText(WindowHandle status, std::uint32_t partAndFlags, const std::string& text) override;
     std::uint32_t GetTextLength(WindowHandle status, int part) override;
     std::string GetText(WindowHandle status, int part, std::size_t bufferSize) override;
     bool GetWindowRect(WindowHandle window, ScreenRect& rect) override;
