@@ -33,6 +33,9 @@ MapDataPanel::MapDataPanel(QWidget* parent) : QToolBar(parent)
 
     auto* host = new QWidget(this);
     host->setFixedWidth(Twips::ScreenPixels(PanelWidthTwips));
+    // A toolbar's background role is Button: without this its children would
+    // draw their text in ButtonText and fill in Button, not in their colours.
+    host->setBackgroundRole(QPalette::Window);
     host->setMinimumHeight(Twips::ScreenPixels(6360 + 1695 + 120));
 
     picture1_ = new TitleStrip(host);

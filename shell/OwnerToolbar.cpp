@@ -43,6 +43,9 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : QToolBar(parent)
     const int width = Twips::ScreenPixels(BarWidthTwips);
     auto* host = new QWidget(this);
     host->setFixedWidth(width);
+    // A toolbar's background role is Button: without this its children would
+    // draw their text in ButtonText and fill in Button, not in their colours.
+    host->setBackgroundRole(QPalette::Window);
     auto* layout = new QVBoxLayout(host);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);

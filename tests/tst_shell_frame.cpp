@@ -40,6 +40,12 @@ void PressButtonNamed(QWidget* window, const char* name)
     button->click();
 }
 
+bool NearColour(const QColor& seen, const QColor& wanted)
+{
+    return std::abs(seen.red() - wanted.red()) <= 24 && std::abs(seen.green() - wanted.green()) <= 24 &&
+           std::abs(seen.blue() - wanted.blue()) <= 24;
+}
+
 // A map file of width x height sectors, owners 0..6 in turn.
 void WriteMap(const QString& path, int width, int height)
 {
@@ -127,6 +133,44 @@ private slots:
         for (int y = 0; y < strip.height(); ++y)
             for (int x = 0; x < 60; ++x)
                 QCOMPARE(QColor(strip.pixel(x, y)), background);
+    }
+
+    // Each coloured text or strip, grabbed as drawn: pixels of its colour (text
+    // is smoothed, so a stroke's core is within a few steps of it). A frame is
+    // counted in its caption's line only.
+    void drawnColours_data()
+    {
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<int>("atLeast");
+        QTest::addColumn<bool>("captionOnly");
+        const QColor blue(0, 0, 255);
+        const QColor caption(0, 84, 227);
+        const QColor highlight(0, 120, 215);
+        QTest::newRow("Label1 X: blue") << "Label1" << blue << 10 << false;
+        QTest::newRow("Label2 Y: blue") << "Label2" << blue << 10 << false;
+        QTest::newRow("Label4 lock note highlight") << "Label4" << highlight << 40 << false;
+        QTest::newRow("Picture2 strip caption colour") << "Picture2" << caption << 200 << false;
+        QTest::newRow("Picture1 strip caption colour") << "Picture1" << caption << 200 << false;
+        QTest::newRow("Frame1 caption") << "Frame1" << caption << 8 << true;
+        QTest::newRow("Frame3 caption") << "Frame3" << caption << 8 << true;
+    }
+    void drawnColours()
+    {
+        QFETCH(QString, widget);
+        QFETCH(QColor, colour);
+        QFETCH(int, atLeast);
+        QFETCH(bool, captionOnly);
+        StartedFrame started(true);
+        auto* target = started.frame->findChild<QWidget*>(widget);
+        QVERIFY(target);
+        const QImage image = target->grab().toImage();
+        const int rows = captionOnly ? target->fontMetrics().height() : image.height();
+        int count = 0;
+        for (int y = 0; y < rows; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += NearColour(image.pixelColor(x, y), colour) ? 1 : 0;
+        QVERIFY2(count >= atLeast, qPrintable(QString("%1 pixels").arg(count)));
     }
 
     void startUpConfirmedBuildsMapBeforeBrushList()
