@@ -1,5 +1,6 @@
 #include "document/MapModule.h"
 #include "document/MapWindowCycle.h"
+#include "document/OwnerReplace.h"
 #include "document/OwnerTable.h"
 #include "support/FakeLockBox.h"
 #include "support/FakeMessageBox.h"
@@ -142,6 +143,28 @@ private slots:
         }
         QTest::mouseRelease(map, button, {}, pixel);
         QVERIFY(!SectorPainter::PointerPressed);
+    }
+
+    void pressRepaintsOnlyChangedCells_data()
+    {
+        QTest::addColumn<int>("brushPosition");
+        QTest::addColumn<int>("repainted");
+        QTest::newRow("brush 1: one cell") << 0 << 1;
+        QTest::newRow("brush 5: the 5 x 2 block") << 4 << 10;
+    }
+    void pressRepaintsOnlyChangedCells()
+    {
+        QFETCH(int, brushPosition);
+        QFETCH(int, repainted);
+        frmMain* map = OpenMap(50, 50);
+        QVERIFY(map);
+        QTest::mouseClick(map, Qt::LeftButton, {}, Centre(*map, 0));  // activates the window
+        QApplication::processEvents();
+        frame_.brushPosition = brushPosition;
+        MapModule::CurrentOwner = 2;
+        QTest::mouseClick(map, Qt::LeftButton, {}, Centre(*map, 25 * 50 + 25));
+        QApplication::processEvents();
+        QCOMPARE(map->LastPaintedCells(), repainted);
     }
 
     void dragPaintsUntilRelease()
@@ -305,6 +328,43 @@ private slots:
         QCOMPARE(image.pixelColor(bordered.topLeft()), black);
         QCOMPARE(image.pixelColor(bordered.bottomRight()), black);
         QCOMPARE(image.pixelColor(bordered.center()), orange);
+    }
+
+    void replaceQuestionOutlinesAskedCell_data()
+    {
+        QTest::addColumn<int>("sector");
+        QTest::newRow("top-left cell") << 0;
+        QTest::newRow("inner cell") << 44;
+        QTest::newRow("bottom-right cell") << 99;
+    }
+    void replaceQuestionOutlinesAskedCell()
+    {
+        QFETCH(int, sector);
+        frmMain* map = OpenMap(10, 10);
+        QVERIFY(map);
+        MapModule::Ports().messages = messages_;
+        MapModule::OwnerGrid.Set(sector, 2);  // the one sector asked about
+        const QRect cell = map->CellRectPixels(sector);
+        const QRect inner = cell.adjusted(2, 2, -2, -2);
+        const QColor black(Qt::black);
+        int asked = 0;
+        messages_->OnShow([&](const FakeMessageBox::Call& call) {
+            if (call.text != "置換しますか?")
+                return;
+            ++asked;
+            const QImage image = map->grab().toImage();
+            // Two solid pixels on every side, nothing outside the cell.
+            QCOMPARE(CountPixels(image, cell, black), cell.width() * cell.height() - inner.width() * inner.height());
+            QCOMPARE(CountPixels(image, inner, Rgb(OwnerTable[0].cellColor)), inner.width() * inner.height());
+            QCOMPARE(CountPixels(image, cell.adjusted(-1, -1, 1, 1), black), CountPixels(image, cell, black));
+        });
+        messages_->Script({MessageAnswer::Yes});
+
+        MapModule::ReplaceOwnerEach(2, 3);
+
+        QCOMPARE(asked, 1);
+        const QImage after = map->grab().toImage();
+        QCOMPARE(CountPixels(after, cell, Rgb(OwnerTable[3].cellColor)), cell.width() * cell.height());
     }
 
     void resizeRepaintsBackground()

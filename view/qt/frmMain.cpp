@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include <algorithm>
+
 namespace {
 
 const char* const MapIcon = ":/icons/map.png";
@@ -30,6 +32,9 @@ frmMain::frmMain(const MapWindowContext& context, QWidget* parent)
     if (QFile::exists(MapIcon))
         setWindowIcon(QIcon(MapIcon));
     cells_.SetChangeCallback([this](int index) { OnCellChanged(index); });
+    // The background image covers the whole client area: nothing beneath
+    // the window needs repainting when part of it is.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 frmMain::~frmMain()
@@ -59,6 +64,8 @@ bool frmMain::Build()
         SetOuterSizeTwips(widthTwips, heightTwips);
     });
     building_ = false;
+    rectScale_ = 0.0;
+    UpdatePixelRects();
     update();
     if (built)
         return true;
@@ -78,21 +85,64 @@ bool frmMain::CloseWindow()
 
 double frmMain::TwipsPerPixel() const { return Twips::ScreenPerPixel(this); }
 
-int frmMain::ToPixels(double twips) const { return Twips::ToPixels(twips, TwipsPerPixel()); }
+QRect frmMain::ComputeCellRect(int index, double twipsPerPixel) const
+{
+    // Each edge is rounded on its own, so that neighbouring cells touch.
+    const CellRecord& cell = cells_.Cell(index);
+    const int left = Twips::ToPixels(cell.left, twipsPerPixel);
+    const int top = Twips::ToPixels(cell.top, twipsPerPixel);
+    return QRect(left, top, Twips::ToPixels(cell.left + cell.width, twipsPerPixel) - left,
+                 Twips::ToPixels(cell.top + cell.height, twipsPerPixel) - top);
+}
+
+bool frmMain::UpdatePixelRects()
+{
+    const double twipsPerPixel = TwipsPerPixel();
+    const auto count = static_cast<std::size_t>(cells_.CellCount());
+    if (twipsPerPixel == rectScale_ && pixelRects_.size() == count)
+        return false;
+    rectScale_ = twipsPerPixel;
+    pixelRects_.resize(count);
+    for (std::size_t k = 0; k < count; ++k)
+        pixelRects_[k] = ComputeCellRect(static_cast<int>(k), twipsPerPixel);
+    rowOrdered_ = IsRowOrdered(pixelRects_);
+    return true;
+}
+
+bool frmMain::IsRowOrdered(const std::vector<QRect>& rects)
+{
+    for (std::size_t k = 1; k < rects.size(); ++k) {
+        if (rects[k].top() < rects[k - 1].top() || rects[k].bottom() < rects[k - 1].bottom())
+            return false;
+    }
+    return true;
+}
+
+std::pair<std::size_t, std::size_t> frmMain::CellsAcross(const QRect& area) const
+{
+    if (!rowOrdered_)
+        return {0, pixelRects_.size()};
+    // Rows run top to bottom with the index: only the rows the area crosses.
+    const auto first = std::partition_point(pixelRects_.begin(), pixelRects_.end(),
+                                            [&](const QRect& rect) { return rect.bottom() < area.top(); });
+    const auto end = std::partition_point(first, pixelRects_.end(),
+                                          [&](const QRect& rect) { return rect.top() <= area.bottom(); });
+    return {static_cast<std::size_t>(first - pixelRects_.begin()), static_cast<std::size_t>(end - pixelRects_.begin())};
+}
 
 QRect frmMain::CellRectPixels(int index) const
 {
-    const std::optional<CellRecord> cell = cells_.Find(index);
-    if (!cell)
+    if (!cells_.Contains(index))
         return {};
-    const int left = ToPixels(cell->left);
-    const int top = ToPixels(cell->top);
-    return QRect(left, top, ToPixels(cell->left + cell->width) - left, ToPixels(cell->top + cell->height) - top);
+    if (static_cast<std::size_t>(index) < pixelRects_.size())
+        return pixelRects_[static_cast<std::size_t>(index)];
+    return ComputeCellRect(index, TwipsPerPixel());
 }
 
 void frmMain::SetOuterSizeTwips(int widthTwips, int heightTwips)
 {
-    const QSize outer(ToPixels(widthTwips), ToPixels(heightTwips));
+    const double twipsPerPixel = TwipsPerPixel();
+    const QSize outer(Twips::ToPixels(widthTwips, twipsPerPixel), Twips::ToPixels(heightTwips, twipsPerPixel));
     if (auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget())) {
         subWindow->resize(outer);  // a sub-window's size is its outer size
         return;
@@ -105,37 +155,56 @@ void frmMain::OnCellChanged(int index)
 {
     if (building_)
         return;
-    // Borders reach outside the cell: repaint a margin around it.
-    const int margin = std::max(1, cells_.Cell(index).borderWidth);
-    update(CellRectPixels(index).adjusted(-margin, -margin, margin, margin));
+    const auto k = static_cast<std::size_t>(index);
+    if (k >= pixelRects_.size())
+        pixelRects_.resize(static_cast<std::size_t>(cells_.CellCount()));
+    // A cell that moved needs its old place repainted too.
+    const QRect now = ComputeCellRect(index, rectScale_ > 0.0 ? rectScale_ : TwipsPerPixel());
+    if (now != pixelRects_[k]) {
+        update(pixelRects_[k]);
+        pixelRects_[k] = now;
+        rowOrdered_ = IsRowOrdered(pixelRects_);
+    }
+    update(now);
+}
+
+void frmMain::PaintCell(QPainter& painter, const CellRecord& cell, const QRect& rect) const
+{
+    if (cell.opaque)
+        painter.fillRect(rect, ToQColor(cell.fillColor));
+    if (cell.fillStyle == CellPort::FillLocked)
+        painter.fillRect(rect, QBrush(Qt::black, Qt::BDiagPattern));
+    if (cell.borderStyle == CellPort::BorderSolid && cell.borderWidth > 0) {
+        // A solid outline of the border's width in pixels, inside the cell on
+        // all four sides.
+        const int w = std::min(cell.borderWidth, (std::min(rect.width(), rect.height()) + 1) / 2);
+        painter.fillRect(rect.left(), rect.top(), rect.width(), w, Qt::black);
+        painter.fillRect(rect.left(), rect.bottom() - w + 1, rect.width(), w, Qt::black);
+        painter.fillRect(rect.left(), rect.top(), w, rect.height(), Qt::black);
+        painter.fillRect(rect.right() - w + 1, rect.top(), w, rect.height(), Qt::black);
+    }
 }
 
 void frmMain::paintEvent(QPaintEvent* event)
 {
+    if (UpdatePixelRects())
+        update();  // the screen's scale changed: everything moves
     QPainter painter(this);
     background_.Draw(painter);
     const QRect dirty = event->rect();
-    for (int k = 0; k < cells_.CellCount(); ++k) {
-        const CellRecord& cell = cells_.Cell(k);
+    int painted = 0;
+    const auto [first, end] = CellsAcross(dirty);
+    for (std::size_t k = first; k < end; ++k) {
+        const QRect& rect = pixelRects_[k];
+        if (!rect.intersects(dirty))
+            continue;
+        const CellRecord& cell = cells_.Cell(static_cast<int>(k));
         if (!cell.visible)
             continue;
-        const QRect rect = CellRectPixels(k);
-        if (!rect.adjusted(-cell.borderWidth, -cell.borderWidth, cell.borderWidth, cell.borderWidth)
-                 .intersects(dirty))
-            continue;
-        const QColor color = ToQColor(cell.fillColor);
-        if (cell.opaque)
-            painter.fillRect(rect, color);
-        if (cell.fillStyle == CellPort::FillLocked)
-            painter.fillRect(rect, QBrush(Qt::black, Qt::BDiagPattern));
-        if (cell.borderStyle == CellPort::BorderSolid && cell.borderWidth > 0) {
-            QPen pen(Qt::black, cell.borderWidth);
-            pen.setJoinStyle(Qt::MiterJoin);
-            painter.setPen(pen);
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5));
-        }
+        PaintCell(painter, cell, rect);
+        ++painted;
     }
+    lastPaintedCells_ = painted;
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
@@ -146,7 +215,8 @@ void frmMain::resizeEvent(QResizeEvent* event)
 
 void frmMain::PaintAtPixel(QPointF position)
 {
-    const double twipsPerPixel = TwipsPerPixel();
+    // The pointer meets the cells at the scale they are shown at.
+    const double twipsPerPixel = rectScale_ > 0.0 ? rectScale_ : TwipsPerPixel();
     const int brushPosition = context_.frame != nullptr ? context_.frame->BrushSizePosition() : 0;
     SectorPainter::PaintAt(cells_, position.x() * twipsPerPixel, position.y() * twipsPerPixel, brushPosition);
 }

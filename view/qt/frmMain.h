@@ -1,18 +1,28 @@
 #pragma once
 
+#include "components/ProgramCaption.h"
 #include "components/qt/WindowBackground.h"
 #include "view/CellGrid.h"
 #include "view/MapWindowContext.h"
 
+#include <QRect>
 #include <QWidget>
 
+#include <utility>
+#include <vector>
+
+class QPainter;
+
 // The map editing window: one filled square per sector, all drawn in one
-// paint from the cell records of its CellGrid. The frame normally hosts it as
+// paint from the cell records of its CellGrid. The cells' pixel rectangles
+// are worked out once when the grid is built (again when the screen's scale
+// changes, or for a cell that moves); a paint draws only the cells inside
+// the region it repaints, and a changed cell asks for its own rectangle only. The frame normally hosts it as
 // the widget of a QMdiSubWindow (QMdiArea::addSubWindow), then calls Build().
 class frmMain : public QWidget {
     Q_OBJECT
 public:
-    static constexpr const char* DefaultCaption = "Gridforge First Release Edition";
+    static constexpr const char* DefaultCaption = ProgramCaption;
 
     explicit frmMain(const MapWindowContext& context, QWidget* parent = nullptr);
     ~frmMain() override;
@@ -34,6 +44,8 @@ public:
     double TwipsPerPixel() const;
     // A cell's rectangle in pixels of the client area.
     QRect CellRectPixels(int index) const;
+    // The cells painted by the last paint (for checks of what a paint costs).
+    int LastPaintedCells() const { return lastPaintedCells_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -45,9 +57,16 @@ protected:
 
 private:
     void OnCellChanged(int index);
+    QRect ComputeCellRect(int index, double twipsPerPixel) const;
+    // Works the rectangles out at the screen's scale; true when it changed.
+    bool UpdatePixelRects();
+    static bool IsRowOrdered(const std::vector<QRect>& rects);
+    // The index range [first, end) of the cells that may meet an area.
+    std::pair<std::size_t, std::size_t> CellsAcross(const QRect& area) const;
+    void PaintCell(QPainter& painter, const CellRecord& cell, const QRect& rect) const;
     void PaintAtPixel(QPointF position);
     void SetOuterSizeTwips(int widthTwips, int heightTwips);
-    int ToPixels(double twips) const;
+
     void DisableMapCommands();
     void Unregister();
 
@@ -55,4 +74,11 @@ private:
     CellGrid cells_;
     WindowBackground background_;
     bool building_ = false;
+    // The cells' rectangles in pixels at rectScale_ twips per pixel.
+    std::vector<QRect> pixelRects_;
+    double rectScale_ = 0.0;
+    // True when the rectangles' tops and bottoms never decrease with the
+    // index (rows laid out top to bottom), which lets a paint skip rows.
+    bool rowOrdered_ = false;
+    int lastPaintedCells_ = 0;
 };
