@@ -1,5 +1,6 @@
 #include "shell/frmMDI.h"
 
+#include "components/ProgramCaption.h"
 #include "components/qt/QtColors.h"
 #include "components/qt/ScreenTwips.h"
 #include "dialogs/frmMapSelect.h"
@@ -34,6 +35,10 @@
 #include <string>
 
 namespace {
+// The frame's status bar has one part; its width is given as text.
+constexpr char StatusBarText[] = "Gridforge First Release Version";
+constexpr char StatusBarWidth[] = "300";
+
 // The map file a drag carries: exactly one local file named *.kxgf.
 QString DraggedMapFile(const QMimeData* data)
 {
@@ -52,7 +57,7 @@ QString DraggedMapFile(const QMimeData* data)
 frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
 {
     setObjectName("frmMDI");
-    setWindowTitle("Gridforge First Release Edition");
+    setWindowTitle(ProgramCaption);
     setWindowIcon(QIcon(":/icons/app.png"));
     setContextMenuPolicy(Qt::PreventContextMenu);
     setAcceptDrops(true);
@@ -162,7 +167,7 @@ void frmMDI::Load(const QString& mapFile)
     brush->setCurrentIndex(0);
     // 7. The status bar window with its one part.
     statusBar_->CreateStatusBar(QtStatusWindowPort::HandleOf(this), 2, true, 0, 0x80000005u);
-    statusBar_->SetStatusBarParts("Gridforge First Release Version", std::stoi("300"), 0, 0);
+    statusBar_->SetStatusBarParts(StatusBarText, std::stoi(StatusBarWidth), 0, 0);
     statusBar_->DrawStatusBar();
 }
 

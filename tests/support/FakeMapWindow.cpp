@@ -1,10 +1,7 @@
 #include "support/FakeMapWindow.h"
 
+#include "components/ProgramCaption.h"
 #include "document/MapModule.h"
-
-namespace {
-constexpr const char* NewWindowCaption = "Gridforge First Release Edition";
-}
 
 FakeMapWindow::FakeMapWindow(bool open)
 {
@@ -45,7 +42,7 @@ bool FakeMapWindow::OpenMapWindow()
 {
     ++openCalls;
     DropCells();
-    caption_ = NewWindowCaption;
+    caption_ = ProgramCaption;
     const std::int64_t count = MapModule::SectorCount();
     open_ = buildCells && MapModule::MapWidth > 0 && MapModule::MapHeight > 0 && count <= 2501;
     Note(open_ ? "open" : "open failed");
