@@ -1,4 +1,5 @@
 #include "shell/CommandLine.h"
+#include "shell/ExitRequests.h"
 #include "shell/GridforgeApplication.h"
 #include "shell/MemoryReuse.h"
 #include "shell/frmMDI.h"
@@ -23,7 +24,12 @@ int main(int argc, char* argv[])
     // The application's arguments carry file names in full on every system.
     const CommandLine commandLine = CommandLine::Parse(GridforgeApplication::arguments());
     frmMDI frame;
+    // Signals and the session's end ask like the frame's close box, from the
+    // size dialog at start on.
+    ExitRequests exitRequests(frame);
     frame.Load(commandLine.mapFile);
+    if (exitRequests.Granted())
+        return 0;
     frame.show();
     return app.exec();
 }

@@ -95,6 +95,10 @@ def main():
         keep = os.path.join(session.root, "failure.png")
         session.run(["import", "-window", "root", keep], check=False)
         print("screen kept in %s" % keep)
+        log = os.path.join(session.root, "gridforge.log")
+        if os.path.exists(log):  # the program's own output, sanitizer reports included
+            with open(log, "rb") as f:
+                print(f.read().decode("utf-8", "replace")[-20000:])
     finally:
         session.close(keep_dir=not ok)
     print("PASS" if ok else "FAILED")
