@@ -14,12 +14,9 @@ constexpr int ButtonPixels = 40;
 constexpr int SeparatorPixels = 8;
 }  // namespace
 
-MainToolbar::MainToolbar(QWidget* parent) : QToolBar(parent)
+MainToolbar::MainToolbar(QWidget* parent) : DockedBar(parent)
 {
     setObjectName("Toolbar3");
-    setMovable(false);
-    setFloatable(false);
-    setContextMenuPolicy(Qt::PreventContextMenu);
 
     auto* host = new QWidget(this);
     host->setFixedHeight(Twips::ScreenPixels(BarHeightTwips));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QToolBar>
+#include "shell/DockedBar.h"
 
 class QComboBox;
 class QGroupBox;
@@ -8,7 +8,7 @@ class QToolButton;
 
 // Toolbar3 along the top edge: new, open, save (as), a separator and data
 // view, then the brush options frame with BrushSize1.
-class MainToolbar : public QToolBar {
+class MainToolbar : public DockedBar {
     Q_OBJECT
 public:
     explicit MainToolbar(QWidget* parent = nullptr);

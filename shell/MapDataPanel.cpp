@@ -24,12 +24,9 @@ QPalette WithText(QPalette palette, const QColor& color)
 }
 }  // namespace
 
-MapDataPanel::MapDataPanel(QWidget* parent) : QToolBar(parent)
+MapDataPanel::MapDataPanel(QWidget* parent) : DockedBar(parent)
 {
     setObjectName("Toolbar2");
-    setMovable(false);
-    setFloatable(false);
-    setContextMenuPolicy(Qt::PreventContextMenu);
 
     auto* host = new QWidget(this);
     host->setFixedWidth(Twips::ScreenPixels(PanelWidthTwips));
@@ -141,5 +138,5 @@ bool MapDataPanel::eventFilter(QObject* watched, QEvent* event)
         emit ShowDataRequested();
         return true;
     }
-    return QToolBar::eventFilter(watched, event);
+    return DockedBar::eventFilter(watched, event);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QToolBar>
+#include "shell/DockedBar.h"
 
 class LockCheckBox;
 class QGroupBox;
@@ -11,7 +11,7 @@ class TitleStrip;
 // Toolbar2 along the right edge: the "MAP & DATA" title strip with its close
 // button, the map information with the owner legend, the edit buttons and
 // the lock of the invisible sectors.
-class MapDataPanel : public QToolBar {
+class MapDataPanel : public DockedBar {
     Q_OBJECT
 public:
     explicit MapDataPanel(QWidget* parent = nullptr);

@@ -33,12 +33,9 @@ constexpr OwnerButton Buttons[9] = {
 };
 }  // namespace
 
-OwnerToolbar::OwnerToolbar(QWidget* parent) : QToolBar(parent)
+OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
 {
     setObjectName("Toolbar1");
-    setMovable(false);
-    setFloatable(false);
-    setContextMenuPolicy(Qt::PreventContextMenu);
 
     const int width = Twips::ScreenPixels(BarWidthTwips);
     auto* host = new QWidget(this);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QToolBar>
+#include "shell/DockedBar.h"
 
 class QButtonGroup;
 class QPushButton;
@@ -9,7 +9,7 @@ class QToolButton;
 // Toolbar1 along the left edge: a title strip with its close button, then
 // nine buttons: a blank one, the pointer and the seven owners. Pressing one
 // of buttons 2 to 9 selects what a press on the map paints.
-class OwnerToolbar : public QToolBar {
+class OwnerToolbar : public DockedBar {
     Q_OBJECT
 public:
     explicit OwnerToolbar(QWidget* parent = nullptr);

@@ -1,3 +1,4 @@
+#include "components/qt/ScreenTwips.h"
 #include "dialogs/frmMapSelect.h"
 #include "document/MapModule.h"
 #include "document/OwnerTable.h"
@@ -171,6 +172,45 @@ private slots:
             for (int x = 0; x < image.width(); ++x)
                 count += NearColour(image.pixelColor(x, y), colour) ? 1 : 0;
         QVERIFY2(count >= atLeast, qPrintable(QString("%1 pixels").arg(count)));
+    }
+
+    // Sizes of the bars and places of their controls, in twips, relative to
+    // the bar named (a bar's own row checks its size; -1: left to the layout).
+    void barGeometry_data()
+    {
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<QRect>("twips");
+        QTest::newRow("Toolbar3 is 795 high") << "Toolbar3" << "" << QRect(0, 0, -1, 795);
+        QTest::newRow("Toolbar1 is 570 wide") << "Toolbar1" << "" << QRect(0, 0, 570, -1);
+        QTest::newRow("Toolbar2 is 3015 wide") << "Toolbar2" << "" << QRect(0, 0, 3015, -1);
+        QTest::newRow("Frame4") << "Frame4" << "Toolbar3" << QRect(4320, 0, 2175, 735);
+        QTest::newRow("BrushSize1") << "BrushSize1" << "Toolbar3" << QRect(4320 + 240, 280, 1695, 300);
+        QTest::newRow("Picture2") << "Picture2" << "Toolbar1" << QRect(0, 0, 570, 255);
+        QTest::newRow("Picture1") << "Picture1" << "Toolbar2" << QRect(0, 0, 3015, 255);
+        QTest::newRow("Command1") << "Command1" << "Toolbar2" << QRect(2760, 0, 255, 255);
+        QTest::newRow("Frame1") << "Frame1" << "Toolbar2" << QRect(120, 480, 2775, 3735);
+        QTest::newRow("Label1") << "Label1" << "Toolbar2" << QRect(120 + 720, 480 + 480, -1, 180);
+        QTest::newRow("Frame2") << "Frame2" << "Toolbar2" << QRect(120, 4320, 2655, 1935);
+        QTest::newRow("Command4") << "Command4" << "Toolbar2" << QRect(120 + 120 + 240, 4320 + 240 + 960, 1935, 495);
+        QTest::newRow("Frame3") << "Frame3" << "Toolbar2" << QRect(120, 6360, 2775, 1695);
+        QTest::newRow("Label4") << "Label4" << "Toolbar2" << QRect(120 + 480, 6360 + 720, 1965, 780);
+    }
+    void barGeometry()
+    {
+        QFETCH(QString, widget);
+        QFETCH(QString, bar);
+        QFETCH(QRect, twips);
+        StartedFrame started(true);
+        auto* target = started.frame->findChild<QWidget*>(widget);
+        QVERIFY(target);
+        const QRect expected = Twips::ToPixels(twips, Twips::ScreenPerPixel(target));
+        if (!bar.isEmpty())
+            QCOMPARE(target->mapTo(started.frame->findChild<QWidget*>(bar), QPoint(0, 0)), expected.topLeft());
+        if (twips.width() >= 0)
+            QCOMPARE(target->width(), expected.width());
+        if (twips.height() >= 0)
+            QCOMPARE(target->height(), expected.height());
     }
 
     void startUpConfirmedBuildsMapBeforeBrushList()
