@@ -49,17 +49,18 @@ void ColorOwnMapTextFast(RichTextPort& box)
     box.SetProgressMaximum(plan.progressMaximum);
     box.ShowProgress();
 
+    std::vector<RichTextPort::ColorRun> runs;
     const auto& ownerAt = plan.ownerAt;
     for (std::size_t start = 0; start < ownerAt.size();) {
         std::size_t end = start + 1;
         while (end < ownerAt.size() && ownerAt[end] == ownerAt[start])
             ++end;
-        if (ownerAt[start] >= 0) {
-            box.Select(static_cast<int>(start), static_cast<int>(end - start));
-            box.SetSelectionColor(OwnerTable[static_cast<std::size_t>(ownerAt[start])].textColor);
-        }
+        if (ownerAt[start] >= 0)
+            runs.push_back({static_cast<int>(start), static_cast<int>(end - start),
+                            OwnerTable[static_cast<std::size_t>(ownerAt[start])].textColor});
         start = end;
     }
+    box.SetRunColors(runs);
     for (int steps : plan.passSteps)
         if (steps > 0)
             box.AddProgress(steps);

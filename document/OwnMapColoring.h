@@ -28,7 +28,7 @@ struct OwnMapColoringPlan {
 };
 OwnMapColoringPlan PlanOwnMapColoring(const std::u16string& text, int length);
 
-// The reference procedure's end result and progress total, with one colour
-// change per run of equally coloured characters and one progress addition
-// per owner pass.
+// The reference procedure's end result and progress total: the runs of
+// equally coloured characters handed to the box at once, then one progress
+// addition per owner pass.
 void ColorOwnMapTextFast(RichTextPort& box);

@@ -3,11 +3,18 @@
 #include "document/ColorWord.h"
 
 #include <string>
+#include <vector>
 
 // What the owner-map colouring needs of a rich text box and its progress bar.
 // Positions and lengths count UTF-16 characters from 0.
 class RichTextPort {
 public:
+    struct ColorRun {
+        int start = 0;
+        int length = 0;
+        ColorWord color;
+    };
+
     virtual ~RichTextPort() = default;
 
     virtual std::u16string Text() const = 0;
@@ -16,6 +23,15 @@ public:
     virtual int Find(const std::u16string& token, int start) = 0;
     virtual void Select(int start, int length) = 0;
     virtual void SetSelectionColor(ColorWord color) = 0;
+    // Colours the runs in their order, a later run over an earlier one; a box
+    // that can lay its text out once for all of them does so.
+    virtual void SetRunColors(const std::vector<ColorRun>& runs)
+    {
+        for (const ColorRun& run : runs) {
+            Select(run.start, run.length);
+            SetSelectionColor(run.color);
+        }
+    }
 
     virtual void SetProgressMaximum(int maximum) = 0;
     virtual void AddProgress(int amount) = 0;

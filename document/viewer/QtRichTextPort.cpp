@@ -3,9 +3,11 @@
 #include "components/qt/QtColors.h"
 
 #include <QProgressBar>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -43,9 +45,33 @@ void QtRichTextPort::SetSelectionColor(ColorWord color)
     cursor_.mergeCharFormat(format_);
 }
 
+// One edit block: the box lays the text out once, after the last run. Each
+// line keeps its shaped glyphs from that layout, so that painting it does not
+// shape it again.
+void QtRichTextPort::SetRunColors(const std::vector<ColorRun>& runs)
+{
+    QTextDocument& document = *box_.document();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        block.layout()->setCacheEnabled(true);
+    cursor_.beginEditBlock();
+    for (const ColorRun& run : runs) {
+        Select(run.start, run.length);
+        SetSelectionColor(run.color);
+    }
+    cursor_.endEditBlock();
+}
+
 void QtRichTextPort::SetProgressMaximum(int maximum) { progress_.setMaximum(maximum); }
 
-void QtRichTextPort::AddProgress(int amount) { progress_.setValue(progress_.value() + amount); }
+// The bar shows its new value with the window's next paint: a bar that paints
+// at once paints every other part of the window waiting for its paint too,
+// the text box included, which then paints again with the rest.
+void QtRichTextPort::AddProgress(int amount)
+{
+    progress_.setUpdatesEnabled(false);
+    progress_.setValue(progress_.value() + amount);
+    progress_.setUpdatesEnabled(true);
+}
 
 void QtRichTextPort::ShowProgress() { progress_.show(); }
 

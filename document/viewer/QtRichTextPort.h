@@ -21,6 +21,7 @@ public:
     int Find(const std::u16string& token, int start) override;
     void Select(int start, int length) override;
     void SetSelectionColor(ColorWord color) override;
+    void SetRunColors(const std::vector<ColorRun>& runs) override;
 
     void SetProgressMaximum(int maximum) override;
     void AddProgress(int amount) override;
