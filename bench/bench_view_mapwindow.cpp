@@ -1,6 +1,7 @@
-// The map window: building it (grid build plus the first paint into an
-// image), one pointer press at a point and a 100-move drag with brush "5",
-// driven through the window's own mouse events.
+// The map window at 10 x 10, 20 x 20, 35 x 35 and 50 x 50: building it (grid
+// build plus the first paint into an image), a full repaint, a one-cell click
+// with brush "1"; on 50 x 50 also a press with brush "5" and a 100-move drag,
+// all driven through the window's own mouse events.
 #include "bench/RunBenchmarks.h"
 #include "document/MapModule.h"
 #include "document/OwnerTable.h"
@@ -19,12 +20,14 @@
 
 namespace {
 
-// The frame as the map window sees it, with brush "5" selected.
+// The frame as the map window sees it, with a brush selected (brush "5"
+// unless a benchmark chooses another).
 class BrushFrame : public FrameWindowPort {
 public:
     void SetMapSizeLabels(int, int) override {}
     void SetMapCommandsEnabled(bool) override {}
-    int BrushSizePosition() const override { return 4; }
+    int BrushSizePosition() const override { return brushPosition; }
+    int brushPosition = 4;
 };
 
 BrushFrame frame;
@@ -151,6 +154,45 @@ void BM_BackgroundOnly(benchmark::State& state)
     }
 }
 
+// A full repaint of the shown window (paint event and flush), as after it
+// was uncovered.
+void BM_Repaint(benchmark::State& state)
+{
+    frmMain* map = OpenMapOrSkip(state, static_cast<int>(state.range(0)));
+    if (!map)
+        return;
+    QApplication::processEvents();
+    for (auto _ : state)
+        map->repaint();
+    CloseMap(map);
+}
+
+// A press and release with brush "1" that changes one cell, then the repaint
+// it asked for.
+void BM_Click(benchmark::State& state)
+{
+    const int size = static_cast<int>(state.range(0));
+    frmMain* map = OpenMapOrSkip(state, size);
+    if (!map)
+        return;
+    frame.brushPosition = 0;
+    QApplication::processEvents();
+    const int centre = (size / 2) * size + size / 2;
+    const QPointF point = map->CellRectPixels(centre).center();
+    std::int32_t owner = 1;
+    for (auto _ : state) {
+        owner = owner == 1 ? 2 : 1;
+        MapModule::CurrentOwner = owner;
+        SendMouse(*map, QEvent::MouseButtonPress, point, Qt::LeftButton);
+        SendMouse(*map, QEvent::MouseButtonRelease, point, Qt::NoButton);
+        QApplication::processEvents();
+    }
+    frame.brushPosition = 4;
+    if (MapModule::OwnerGrid.At(centre) != owner)
+        state.SkipWithError("the click did not paint the sector");
+    CloseMap(map);
+}
+
 void BM_FirstPaintOnly(benchmark::State& state)
 {
     frmMain* map = OpenMapOrSkip(state, 50);
@@ -220,7 +262,9 @@ void BM_Drag100(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(BM_BuildWindow)->Name("BuildWindow")->ArgName("size")->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildWindow)->Name("BuildWindow")->ArgName("size")->Arg(10)->Arg(20)->Arg(35)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Repaint)->Name("Repaint")->ArgName("size")->Arg(10)->Arg(20)->Arg(35)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Click)->Name("Click/brush1")->ArgName("size")->Arg(10)->Arg(20)->Arg(35)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildOnly)->Name("BuildWindow/size:50/gridOnly")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CellsOnly)->Name("BuildWindow/size:50/cellRecordsOnly")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BackgroundOnly)->Name("BuildWindow/size:50/backgroundOnly")->Unit(benchmark::kMillisecond);

@@ -16,7 +16,7 @@ GRIDFORGE_HEADLESS_PACKAGES=(
 )
 # The tests, benchmarks, sanitizer and fuzz runs, and the package build.
 GRIDFORGE_TEST_PACKAGES=(
-  libbenchmark-dev
+  libbenchmark-dev valgrind
   clang libclang-rt-14-dev
   python3 xclip
   desktop-file-utils appstream shared-mime-info
