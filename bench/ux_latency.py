@@ -3,8 +3,9 @@
 
 - Start-up: from starting the process to the size dialog painted on the screen, for the editor and for a bare
   Qt dialog of the same layout (bench/bare_dialog), alternating, as a ratio of the medians.
-- Enter-to-map: from the Enter key in the size dialog to the last cell of the new map on the screen, for the
-  preselected 20 x 20 and for 50 x 50, one new editor process per run.
+- Enter-to-map: from the Enter key in the size dialog to the last cell of the new map on the screen: at
+  start-up (which also shows the frame window for the first time) for the preselected 20 x 20 and for 50 x 50,
+  one new editor process per run; and through New in a running editor, 50 x 50 replacing a 20 x 20 map.
 - Click-to-repaint: from a button press on a cell (owner 1 chosen) to the cell shown in the owner's colour.
 
 Input goes through the XTest extension (the requests xdotool sends), sent from this script so that the clock
@@ -27,7 +28,7 @@ from gridforge_e2e import CELL_COLOURS, FRAME_TITLE, SIZE_DIALOG, connected_patc
 
 FRAME_MS = 1000.0 / 60.0
 STARTUP_RATIO = 1.2
-KEYSYMS = {"Return": 0xFF0D, "End": 0xFF57, "Tab": 0xFF09}
+KEYSYMS = {"Return": 0xFF0D, "End": 0xFF57, "Tab": 0xFF09, "Control_L": 0xFFE3, "n": 0x006E}
 
 
 class XImage(ctypes.Structure):
@@ -177,21 +178,60 @@ class Latency:
             time.sleep(0.05)
         return proc
 
+    def last_cell_shown(self):
+        """Screen box inside the last cell of the map on the screen."""
+        shot = self.session.screenshot()
+        fx, fy, fw, fh = self.session.geometry(self.window(FRAME_TITLE))
+        grid = max(connected_patches(shot.points_of(CELL_COLOURS[0], (fx, fy, fx + fw, fy + fh))), key=len)
+        return max(p[0] for p in grid) - 3, max(p[1] for p in grid) - 3, 3, 3
+
     def last_cell(self, size, dialog):
-        """Screen box inside the last cell of a freshly built size x size map."""
+        """Screen box inside the last cell of a size x size map built at start-up."""
         proc = self.open_map(dialog, ["End", "Tab", "End"] if size == 50 else [])
         try:
             self.screen.tap("Return")
             time.sleep(2.0)
-            shot = self.session.screenshot()
-            frame = self.session.geometry(self.window(FRAME_TITLE))
-            fx, fy, fw, fh = frame
-            grid = max(connected_patches(shot.points_of(CELL_COLOURS[0], (fx, fy, fx + fw, fy + fh))), key=len)
-            right = max(p[0] for p in grid)
-            bottom = max(p[1] for p in grid)
-            return right - 3, bottom - 3, 3, 3
+            return self.last_cell_shown()
         finally:
             self.session.stop_process(proc)
+
+    def new_map(self, keys):
+        """Ctrl+N in the frame, then keys in the size dialog; returns the dialog's window."""
+        self.session.activate(self.window(FRAME_TITLE))
+        self.screen.key("Control_L", True)
+        self.screen.tap("n")
+        self.screen.key("Control_L", False)
+        dialog = self.window(SIZE_DIALOG)
+        self.session.activate(dialog)
+        for key in keys:
+            self.screen.tap(key)
+            time.sleep(0.05)
+        return dialog
+
+    def measure_new(self, dialog):
+        proc = self.open_map(dialog, [])
+        self.screen.tap("Return")
+        time.sleep(1.0)
+        self.new_map(["End", "Tab", "End"])
+        self.screen.tap("Return")
+        time.sleep(2.0)
+        box = self.last_cell_shown()
+        times = []
+        for _ in range(self.runs):
+            self.new_map([])  # back to 20 x 20: the 50 x 50 map's last cell goes
+            self.screen.tap("Return")
+            wait_for("the 20x20 map", lambda: not self.screen.shows(box, CELL_COLOURS[0]), 10, 0.01)
+            time.sleep(0.3)
+            self.new_map(["End", "Tab", "End"])
+            start = time.perf_counter()
+            self.screen.key("Return", True)
+            end = poll(lambda: self.screen.shows(box, CELL_COLOURS[0]))
+            self.screen.key("Return", False)
+            times.append((end - start) * 1000.0)
+            time.sleep(0.3)
+        self.session.stop_process(proc)
+        print("Enter to the 50x50 map on screen through New:  %s; one frame: %s" % (
+            summary(times), verdict(times, FRAME_MS)))
 
     def measure_enter(self, dialog):
         for size in (20, 50):
@@ -205,7 +245,7 @@ class Latency:
                 self.screen.key("Return", False)
                 times.append((end - start) * 1000.0)
                 self.session.stop_process(proc)
-            print("Enter to the %dx%d map on screen:  %s; one frame: %s" % (
+            print("Enter to the %dx%d map on screen at start-up:  %s; one frame: %s" % (
                 size, size, summary(times), verdict(times, FRAME_MS)))
 
     def measure_click(self, dialog):
@@ -239,6 +279,7 @@ class Latency:
         self.screen = Screen(self.session.display)
         dialog = self.measure_startup()
         self.measure_enter(dialog)
+        self.measure_new(dialog)
         self.measure_click(dialog)
 
 
