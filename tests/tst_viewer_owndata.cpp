@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
@@ -57,6 +58,29 @@ int TokenPosition(const QString& text, int width, int s)
     return firstRow + (s / width) * (3 * width + 1) + (s % width) * 3;
 }
 
+// Selects from column x of line y of `from` to column x of line y of `to`,
+// copies, and returns what the clipboard holds as text/plain.
+template <typename Box>
+QByteArray CopyRange(Box& box, QPoint from, QPoint to)
+{
+    const auto at = [&](QPoint p) { return box.document()->findBlockByNumber(p.y()).position() + p.x(); };
+    QTextCursor cursor(box.document());
+    cursor.setPosition(at(from));
+    cursor.setPosition(at(to), QTextCursor::KeepAnchor);
+    box.setTextCursor(cursor);
+    box.copy();
+    return QApplication::clipboard()->mimeData()->data("text/plain");
+}
+
+// The same range cut out of a text whose lines end in CR LF.
+QByteArray RangeOf(const std::string& text, QPoint from, QPoint to)
+{
+    const QStringList lines = QString::fromStdString(text).split("\r\n");
+    QString range = lines.mid(from.y(), to.y() - from.y() + 1).join("\r\n");
+    range.chop(lines[to.y()].size() - to.x());
+    return range.mid(from.x()).toLatin1();
+}
+
 struct Viewer {
     Viewer() : window(new frmOwnData) {}
     ~Viewer() { delete window.data(); }
@@ -80,6 +104,9 @@ private slots:
         QVERIFY(viewer.window->windowFlags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(viewer.window->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(viewer.window->testAttribute(Qt::WA_DeleteOnClose));
+        const QImage icon = viewer.window->windowIcon().pixmap(32).toImage();
+        QVERIFY(!icon.isNull());
+        QCOMPARE(icon, QIcon(":/icons/app.png").pixmap(32).toImage());  // the program's icon
         auto* tabs = viewer.Child<QTabBar>("TS1");
         QCOMPARE(tabs->count(), 2);
         QCOMPARE(tabs->tabText(0), QString("データ表示"));
@@ -107,19 +134,28 @@ private slots:
         QFETCH(int, width);
         QFETCH(int, height);
         FillMixedMap(width, height);
-        const QString level = QString::fromStdString(MapModule::BuildLevelText());
-        const QString ownMap = QString::fromStdString(MapModule::BuildOwnMapText());
+        const std::string level = MapModule::BuildLevelText();
+        const std::string ownMap = MapModule::BuildOwnMapText();
         Viewer viewer;
         MapModule::OwnerGrid.Set(0, 6);  // later edits are not shown
         auto* text1 = viewer.Child<QPlainTextEdit>("Text1");
+        auto* rtftext = viewer.Child<QTextEdit>("rtftext");
         QVERIFY(text1->isReadOnly());
         QCOMPARE(text1->lineWrapMode(), QPlainTextEdit::NoWrap);
-        QCOMPARE(text1->toPlainText(), QString(level).replace("\r\n", "\n"));
-        QCOMPARE(viewer.Child<QTextEdit>("rtftext")->toPlainText(), QString(ownMap).replace("\r\n", "\n"));
+        QCOMPARE(text1->toPlainText(), QString::fromStdString(level).replace("\r\n", "\n"));
+        QCOMPARE(rtftext->toPlainText(), QString::fromStdString(ownMap).replace("\r\n", "\n"));
 
+        // Copies carry the text's own CR LF line ends, whole or in part.
         text1->selectAll();
         text1->copy();
-        QCOMPARE(QApplication::clipboard()->text(), QString(level).replace("\r\n", "\n"));
+        QCOMPARE(QApplication::clipboard()->mimeData()->data("text/plain"), QByteArray::fromStdString(level));
+        QCOMPARE(CopyRange(*text1, {1, 1}, {2, 4}), RangeOf(level, {1, 1}, {2, 4}));
+        viewer.Child<QTabBar>("TS1")->setCurrentIndex(1);
+        rtftext->selectAll();
+        rtftext->copy();
+        QCOMPARE(QApplication::clipboard()->mimeData()->data("text/plain"), QByteArray::fromStdString(ownMap));
+        const QPoint end(0, rtftext->document()->blockCount() - 1);
+        QCOMPARE(CopyRange(*rtftext, {4, 0}, end), RangeOf(ownMap, {4, 0}, end));
     }
 
     void tabsSwitchBoxes_data()

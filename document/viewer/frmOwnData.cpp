@@ -4,28 +4,20 @@
 #include "components/qt/ScreenTwips.h"
 #include "document/LevelText.h"
 #include "document/OwnMapColoring.h"
+#include "document/viewer/LevelTextBox.h"
+#include "document/viewer/OwnMapTextBox.h"
 #include "document/viewer/QtRichTextPort.h"
 
 #include <QFontDatabase>
 #include <QFrame>
-#include <QPlainTextEdit>
+#include <QIcon>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTextCursor>
-#include <QTextEdit>
 
 #include <cstdint>
 
 namespace {
-
-// The level text shows its CR LF line ends as line breaks; copying from the
-// box gives the text with one line break per line.
-QString AsDisplayedText(const std::string& levelText)
-{
-    return QString::fromLatin1(levelText.data(), static_cast<qsizetype>(levelText.size()))
-        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
 
 // The system's fixed-pitch font keeps the grid columns aligned; glyphs it
 // lacks (Japanese) come from the system's font fallback. The level text is
@@ -53,8 +45,8 @@ frmOwnData::frmOwnData(QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       TS1(new QTabBar(this)),
       TS1Frame(new QFrame(this)),
-      Text1(new QPlainTextEdit(this)),
-      rtftext(new QTextEdit(this)),
+      Text1(new LevelTextBox(this)),
+      rtftext(new OwnMapTextBox(this)),
       PB1(new QProgressBar(this)),
       Command1(new QPushButton(QStringLiteral("背景の変更(&B)"), this)),
       Command2(new QPushButton(QStringLiteral("×"), this)),
@@ -63,6 +55,7 @@ frmOwnData::frmOwnData(QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("マップデータ"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
 
     TS1->setObjectName(QStringLiteral("TS1"));
     TS1->addTab(QStringLiteral("データ表示"));
@@ -78,7 +71,7 @@ frmOwnData::frmOwnData(QWidget* parent)
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setFont(GridFont());
-    Text1->setPlainText(AsDisplayedText(MapModule::BuildLevelText()));
+    Text1->SetLevelText(MapModule::BuildLevelText());
 
     rtftext->setObjectName(QStringLiteral("rtftext"));
     rtftext->setReadOnly(true);
@@ -88,7 +81,7 @@ frmOwnData::frmOwnData(QWidget* parent)
     rtftext->setFont(GridFont());
     rtftext->document()->setUndoRedoEnabled(false);
     SetBoxColours(*rtftext, ColorWord::Rgb(255, 255, 255), ColorWord::Rgb(0, 0, 0));
-    rtftext->setPlainText(AsDisplayedText(MapModule::BuildOwnMapText()));
+    rtftext->SetOwnMapText(MapModule::BuildOwnMapText());
     rtftext->hide();
 
     PB1->setObjectName(QStringLiteral("PB1"));

@@ -3,12 +3,12 @@
 #include <QRect>
 #include <QWidget>
 
+class LevelTextBox;
+class OwnMapTextBox;
 class QFrame;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabBar;
-class QTextEdit;
 
 // The map data viewer: the level-data text as plain text on tab 1 and the
 // own_map section coloured by owner on tab 2. The text is built once when the
@@ -49,8 +49,8 @@ private:
 
     QTabBar* TS1;
     QFrame* TS1Frame;
-    QPlainTextEdit* Text1;
-    QTextEdit* rtftext;
+    LevelTextBox* Text1;
+    OwnMapTextBox* rtftext;
     QProgressBar* PB1;
     QPushButton* Command1;
     QPushButton* Command2;
