@@ -5,13 +5,15 @@ The run confirms the size dialog, picks owners on the owner toolbar, clicks and 
 tool must paint nothing), saves through the file dialog (".kxgf" added), starts a new map, reopens the file,
 copies the level text from the data viewer, replaces one owner by another, saves over the file through the
 overwrite question, and closes with unsaved changes, first refusing and then agreeing. It compares every cell
-of the map on screen with the expected owners, the saved file byte for byte and the copied text exactly.
+of the map on screen with the expected owners, the saved file byte for byte, and the text copied from both tabs
+of the data viewer, whole and in part, byte for byte with its CR LF line breaks.
 Windows are found by title, the grid by the owner-0 colour and the toolbar buttons by their colours.
 
 Usage: gridforge_e2e.py /path/to/gridforge
 """
 import os
 import signal
+import subprocess
 import sys
 import time
 
@@ -125,13 +127,26 @@ def expected_file(owners):
     return ("\r\n".join(lines) + "\r\n").encode("ascii")
 
 
-def expected_level_text(owners):
+def level_sections(owners):
+    """The four sections of the level text, each with CR LF between its lines and none after the last."""
     def section(keyword, token):
         rows = ["".join("%02d " % token(o) for o in row) for row in owners]
-        return "\n".join([keyword + " ", "%d %d" % (SIZE, SIZE)] + rows)
+        return "\r\n".join([keyword + " ", "%d %d" % (SIZE, SIZE)] + rows).encode("ascii")
     zero = lambda o: 0  # noqa: E731
-    return "\n\n".join([section("typ_map=", zero), section("own_map=", lambda o: o),
-                        section("hgt_map=", zero), section("blg_map=", zero)])
+    return [section("typ_map=", zero), section("own_map=", lambda o: o),
+            section("hgt_map=", zero), section("blg_map=", zero)]
+
+
+def expected_level_text(owners):
+    return b"\r\n\r\n".join(level_sections(owners))
+
+
+def part_of(text, start, end):
+    """The bytes of `text` from (column, line) `start` to (column, line) `end`, line breaks CR LF."""
+    (c0, l0), (c1, l1) = start, end
+    lines = text.split(b"\r\n")
+    part = b"\r\n".join(lines[l0:l1 + 1])
+    return part[c0:len(part) - (len(lines[l1]) - c1)]
 
 
 def describe_mismatch(seen, owners):
@@ -350,29 +365,56 @@ class Driver:
         self.wait_cells("a white cell painted after the replacement", self.owners)
         self.close_with_question()
 
+    def clipboard_bytes(self):
+        result = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", "text/plain"], env=self.session.env,
+                                capture_output=True, timeout=30)
+        return result.returncode, result.stdout
+
+    def expect_clipboard(self, description, want):
+        """Waits until the clipboard's text/plain holds exactly the bytes `want`."""
+        last = {"data": b""}
+
+        def probe():
+            code, data = self.clipboard_bytes()
+            last["data"] = data
+            return code == 0 and data == want
+        try:
+            wait_for(description + " on the clipboard", probe, 5, interval=0.2)
+        except Failure:
+            got = last["data"]
+            at = next((i for i, (a, b) in enumerate(zip(got, want)) if a != b), min(len(got), len(want)))
+            raise Failure("%s: clipboard holds %d bytes, %d expected, first difference at %d: %r instead of %r"
+                          % (description, len(got), len(want), at, got[max(at - 20, 0):at + 20],
+                             want[max(at - 20, 0):at + 20]))
+        log("%s copied byte for byte (%d bytes)" % (description, len(want)))
+
     def check_viewer_text(self):
+        """Copies from both tabs of the data viewer, all and part of the text, and compares the bytes."""
         self.activate_frame()
         self.session.key("alt+t", "s")
         viewer = self.window(VIEWER_TITLE)
         self.session.activate(viewer)
-        x, y, w, h = self.session.geometry(viewer)
-        self.session.click(x + w // 2, y + h // 2)
-        self.session.key("ctrl+a", "ctrl+c")
-        want = expected_level_text(self.owners)
-        last = {}
 
-        def probe():
-            code, text = self.session.clipboard()
-            last["text"] = text
-            return code == 0 and text == want
-        try:
-            wait_for("the level text on the clipboard", probe, 5, interval=0.2)
-        except Failure:
-            got = last["text"]
-            at = next((i for i, (a, b) in enumerate(zip(got, want)) if a != b), min(len(got), len(want)))
-            raise Failure("clipboard text (%d characters, %d expected) differs at %d: %r instead of %r"
-                          % (len(got), len(want), at, got[max(at - 20, 0):at + 20], want[max(at - 20, 0):at + 20]))
-        log("copied level text matches (%d characters)" % len(want))
+        def click(x, y):  # relative to the viewer's client area
+            self.session.xdo("mousemove", "--window", viewer, x, y)
+            self.session.xdo("click", 1)
+        level = expected_level_text(self.owners)
+        own_map = level_sections(self.owners)[1]
+        click(250, 200)
+        self.session.key("ctrl+a", "ctrl+c")
+        self.expect_clipboard("the whole level text", level)
+        # From the third column of line 3 to the start of line 6, across three line breaks.
+        self.session.key("ctrl+Home", "Down", "Down", "Down", "Right", "Right", "shift+Down", "shift+Down",
+                         "shift+End", "shift+Right", "ctrl+c")
+        self.expect_clipboard("part of the level text", part_of(level, (2, 3), (0, 6)))
+
+        click(200, 20)  # the second tab, right of the first
+        click(250, 200)
+        self.session.key("ctrl+a", "ctrl+c")
+        self.expect_clipboard("the whole coloured own_map text", own_map)
+        self.session.key("ctrl+Home", "Down", "Down", "Right", "Right", "Right", "shift+Down", "shift+Down",
+                         "shift+Down", "shift+Left", "ctrl+c")
+        self.expect_clipboard("part of the coloured own_map text", part_of(own_map, (3, 2), (2, 5)))
         self.session.key("alt+F4")
         wait_for("the data viewer to close", lambda: viewer not in self.session.windows("."))
 
