@@ -11,6 +11,7 @@
 #include "document/LevelText.h"
 #include "document/MapFile.h"
 #include "document/MapModule.h"
+#include "document/OwnerReplace.h"
 #include "document/viewer/frmOwnData.h"
 #include "view/SectorPainter.h"
 #include "view/qt/frmMain.h"
@@ -136,6 +137,15 @@ void CountMapWindow(QMdiArea& area, int size)
     Check(MapModule::OwnerGrid.At(centre) == owner, "the click painted its sector, " + scale);
 
     if (size == 50) {
+        // Every sector replaced at once (all hold owner 0 after the build),
+        // and the repaint that follows.
+        std::int32_t target = 0;
+        Count("replaceAll/" + scale, [&] { target = target == 1 ? 0 : 1; }, [&] {
+            MapModule::ReplaceOwnerAll(1 - target, target);
+            QApplication::processEvents();
+        });
+        Check(MapModule::OwnerGrid.At(centre) == target, "the replacement reached the centre");
+
         // A press, 100 moves along a diagonal with brush "5" and a repaint
         // after each, and a release.
         frame.brushPosition = 4;

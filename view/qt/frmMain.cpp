@@ -161,11 +161,23 @@ void frmMain::OnCellChanged(int index)
     // A cell that moved needs its old place repainted too.
     const QRect now = ComputeCellRect(index, rectScale_ > 0.0 ? rectScale_ : TwipsPerPixel());
     if (now != pixelRects_[k]) {
-        update(pixelRects_[k]);
+        RequestRepaint(pixelRects_[k]);
         pixelRects_[k] = now;
         rowOrdered_ = IsRowOrdered(pixelRects_);
     }
-    update(now);
+    RequestRepaint(now);
+}
+
+void frmMain::RequestRepaint(const QRect& rect)
+{
+    // One rectangle that grows until the next paint: Qt merges it in one
+    // step, where a region of many separate cells costs more to build than
+    // the cells cost to paint (a replacement or a load changes thousands).
+    // Qt already holds a rectangle that contains this one.
+    if (pendingRepaint_.contains(rect))
+        return;
+    pendingRepaint_ |= rect;
+    update(pendingRepaint_);
 }
 
 void frmMain::PaintCell(QPainter& painter, const CellRecord& cell, const QRect& rect) const
@@ -189,6 +201,7 @@ void frmMain::paintEvent(QPaintEvent* event)
 {
     if (UpdatePixelRects())
         update();  // the screen's scale changed: everything moves
+    pendingRepaint_ = QRect();
     QPainter painter(this);
     background_.Draw(painter);
     const QRect dirty = event->rect();

@@ -63,6 +63,7 @@ private:
     static bool IsRowOrdered(const std::vector<QRect>& rects);
     // The index range [first, end) of the cells that may meet an area.
     std::pair<std::size_t, std::size_t> CellsAcross(const QRect& area) const;
+    void RequestRepaint(const QRect& rect);
     void PaintCell(QPainter& painter, const CellRecord& cell, const QRect& rect) const;
     void PaintAtPixel(QPointF position);
     void SetOuterSizeTwips(int widthTwips, int heightTwips);
@@ -81,4 +82,6 @@ private:
     // index (rows laid out top to bottom), which lets a paint skip rows.
     bool rowOrdered_ = false;
     int lastPaintedCells_ = 0;
+    // What has changed since the last paint, as one rectangle.
+    QRect pendingRepaint_;
 };
