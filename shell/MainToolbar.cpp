@@ -2,6 +2,7 @@
 
 #include "components/qt/ScreenTwips.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -14,26 +15,34 @@ constexpr int ButtonPixels = 40;
 constexpr int SeparatorPixels = 8;
 }  // namespace
 
-MainToolbar::MainToolbar(QWidget* parent) : DockedBar(parent)
+MainToolbar::MainToolbar(QAction& newMap, QAction& open, QWidget* parent) : DockedBar(parent)
 {
     setObjectName("Toolbar3");
 
     auto* host = new QWidget(this);
     host->setFixedHeight(Twips::ScreenPixels(BarHeightTwips));
 
+    // Buttons 3 and 5 wait for a map window.
+    auto* saveAs = new QAction(this);
+    saveAs->setObjectName("Toolbar3SaveAs");
+    saveAs->setEnabled(false);
+    auto* showData = new QAction(this);
+    showData->setObjectName("Toolbar3ShowData");
+    showData->setEnabled(false);
+
     int left = 2;
-    AddButton(host, 1, "new", "新規作成", left);
+    AddButton(host, 1, newMap, "new", "新規作成", left);
     left += ButtonPixels;
-    AddButton(host, 2, "open", "開く", left);
+    AddButton(host, 2, open, "open", "開く", left);
     left += ButtonPixels;
-    AddButton(host, 3, "save", "保存", left);
+    AddButton(host, 3, *saveAs, "save", "保存", left);
     left += ButtonPixels;
     auto* separator = new QFrame(host);
     separator->setFrameShape(QFrame::VLine);
     separator->setFrameShadow(QFrame::Sunken);
     separator->setGeometry(left + SeparatorPixels / 2 - 1, 6, 2, ButtonPixels);
     left += SeparatorPixels;
-    AddButton(host, 5, "data", "データの表示", left);
+    AddButton(host, 5, *showData, "data", "データの表示", left);
 
     frame4_ = new QGroupBox("ブラシオプション", host);
     frame4_->setObjectName("Frame4");
@@ -45,28 +54,27 @@ MainToolbar::MainToolbar(QWidget* parent) : DockedBar(parent)
 
     host->setMinimumWidth(frame4_->geometry().right() + 8);
     addWidget(host);
-
-    // Buttons 3 and 5 wait for a map window.
-    buttons_[2]->setEnabled(false);
-    buttons_[4]->setEnabled(false);
 }
 
-QToolButton* MainToolbar::AddButton(QWidget* host, int number, const QString& picture, const QString& tip, int left)
+void MainToolbar::AddButton(QWidget* host, int number, QAction& action, const QString& picture, const QString& tip,
+                            int left)
 {
+    // The brighter picture shows while the pointer is over the button; the
+    // menu keeps showing text only.
     QIcon icon;
     icon.addPixmap(QPixmap(QString(":/icons/%1.png").arg(picture)), QIcon::Normal);
     icon.addPixmap(QPixmap(QString(":/icons/%1_hot.png").arg(picture)), QIcon::Active);
+    action.setIcon(icon);
+    action.setIconVisibleInMenu(false);
+    action.setToolTip(tip);
     auto* button = new QToolButton(host);
     button->setObjectName(QString("Toolbar3Button%1").arg(number));
-    button->setIcon(icon);
+    button->setDefaultAction(&action);
     button->setIconSize(QSize(32, 32));
-    button->setToolTip(tip);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(left, 6, ButtonPixels - 2, ButtonPixels);
-    connect(button, &QToolButton::clicked, this, [this, number] { emit ButtonClicked(number); });
     buttons_[number - 1] = button;
-    return button;
 }
 
 QToolButton* MainToolbar::Button(int number) const
@@ -74,4 +82,10 @@ QToolButton* MainToolbar::Button(int number) const
     if (number < 1 || number > 5)
         return nullptr;
     return buttons_[number - 1];
+}
+
+QAction* MainToolbar::Action(int number) const
+{
+    const QToolButton* button = Button(number);
+    return button ? button->defaultAction() : nullptr;
 }

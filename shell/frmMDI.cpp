@@ -67,7 +67,7 @@ frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dia
     setCentralWidget(mdiArea_);
 
     menu_ = new FrameMenu(*menuBar());
-    toolbar3_ = new MainToolbar(this);
+    toolbar3_ = new MainToolbar(*menu_->mnuFileNew, *menu_->mnuFileOpen, this);
     addToolBar(Qt::TopToolBarArea, toolbar3_);
     toolbar1_ = new OwnerToolbar(this);
     addToolBar(Qt::LeftToolBarArea, toolbar1_);
@@ -117,24 +117,9 @@ void frmMDI::ConnectCommands()
     connect(menu_->mnuVisualMapDataIs, &QAction::triggered, this, [this] { FrameCommands::ToggleBar(*toolbar2_); });
     connect(menu_->mnuVisualOwnSelect, &QAction::triggered, this, [this] { FrameCommands::ToggleBar(*toolbar1_); });
 
-    connect(toolbar3_, &MainToolbar::ButtonClicked, commands, [commands](int number) {
-        switch (number) {
-        case 1:
-            commands->NewMap();
-            break;
-        case 2:
-            commands->Open();
-            break;
-        case 3:
-            commands->SaveAs();
-            break;
-        case 5:
-            commands->ShowData();
-            break;
-        default:
-            break;
-        }
-    });
+    // Toolbar buttons 1 and 2 are the menu's New and Open.
+    connect(toolbar3_->Action(3), &QAction::triggered, commands, &FrameCommands::SaveAs);
+    connect(toolbar3_->Action(5), &QAction::triggered, commands, &FrameCommands::ShowData);
     connect(toolbar2_, &MapDataPanel::CloseRequested, this,
             [this] { FrameCommands::CloseBar(*toolbar2_, *menu_->mnuVisualMapDataIs); });
     connect(toolbar1_, &OwnerToolbar::CloseRequested, this,
@@ -166,7 +151,9 @@ void frmMDI::Load(const QString& mapFile)
         brush->addItem(item);
     brush->setCurrentIndex(0);
     // 7. The status bar window with its one part.
-    statusBar_->CreateStatusBar(QtStatusWindowPort::HandleOf(this), 2, true, 0, 0x80000005u);
+    // The window colour as back colour leaves the bar in its own colour.
+    statusBar_->CreateStatusBar(QtStatusWindowPort::HandleOf(this), 2, true, 0,
+                                ColorWord::System(SystemColor::Window).value);
     statusBar_->SetStatusBarParts(StatusBarText, std::stoi(StatusBarWidth), 0, 0);
     statusBar_->DrawStatusBar();
 }
@@ -181,8 +168,8 @@ void frmMDI::SetMapSizeLabels(int width, int height)
 
 void frmMDI::SetMapCommandsEnabled(bool enabled)
 {
-    toolbar3_->Button(3)->setEnabled(enabled);
-    toolbar3_->Button(5)->setEnabled(enabled);
+    toolbar3_->Action(3)->setEnabled(enabled);
+    toolbar3_->Action(5)->setEnabled(enabled);
     toolbar2_->Command3()->setEnabled(enabled);
 }
 

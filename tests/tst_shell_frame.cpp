@@ -238,6 +238,41 @@ private slots:
         MapModule::ResetDocument();
     }
 
+    void mainToolbarButtons_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<bool>("followsMap");
+        QTest::newRow("1 new") << 1 << "新規作成" << "new" << false;
+        QTest::newRow("2 open") << 2 << "開く" << "open" << false;
+        QTest::newRow("3 save as") << 3 << "保存" << "save" << true;
+        QTest::newRow("5 show data") << 5 << "データの表示" << "data" << true;
+    }
+    void mainToolbarButtons()
+    {
+        QFETCH(int, button);
+        QFETCH(QString, tip);
+        QFETCH(QString, picture);
+        QFETCH(bool, followsMap);
+        StartedFrame started(true);
+        const QToolButton* shown = started.frame->Toolbar3()->Button(button);
+        QCOMPARE(shown->toolTip(), tip);
+        // The picture, and the brighter one while the pointer is over it.
+        const auto image = [](const QPixmap& pixmap) {
+            return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+        };
+        QCOMPARE(image(shown->icon().pixmap(32, QIcon::Normal)), image(QPixmap(":/icons/" + picture + ".png")));
+        QCOMPARE(image(shown->icon().pixmap(32, QIcon::Active)), image(QPixmap(":/icons/" + picture + "_hot.png")));
+        // When the map window closes, the map's buttons go grey; the menu's
+        // items for the same commands stay usable.
+        QVERIFY(shown->isEnabled());
+        started.frame->SetMapCommandsEnabled(false);
+        QCOMPARE(shown->isEnabled(), !followsMap);
+        QVERIFY(started.frame->Menu()->mnuFileSaveAs->isEnabled());
+        QVERIFY(started.frame->Menu()->mnuFileToolShowData->isEnabled());
+    }
+
     void ownerButtons_data()
     {
         QTest::addColumn<int>("button");
@@ -653,6 +688,8 @@ private slots:
         QWidget* viewer = static_cast<QWidget*>(commands->DataViewer());
         QVERIFY(viewer);
         started.frame->Menu()->mnuFileToolShowData->trigger();
+        QCOMPARE(static_cast<QWidget*>(commands->DataViewer()), viewer);
+        started.frame->Toolbar3()->Button(5)->click();
         QCOMPARE(static_cast<QWidget*>(commands->DataViewer()), viewer);
         started.frame->Menu()->mnuHelpAbout->trigger();
         QWidget* about = static_cast<QWidget*>(commands->AboutBox());
