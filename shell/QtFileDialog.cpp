@@ -1,6 +1,10 @@
 #include "shell/QtFileDialog.h"
 
+#include "shell/FileDialogColumns.h"
+
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 
 // Shown as "Gridforge(*.kxgf)", matching "*.kxgf".
 const char* const QtFileDialog::Filter = "Gridforge(*.kxgf)";
@@ -9,11 +13,26 @@ std::optional<std::string> QtFileDialog::ChooseSavePath() { return Choose(true);
 
 std::optional<std::string> QtFileDialog::ChooseOpenPath() { return Choose(false); }
 
+void QtFileDialog::ShowInJapanese(QFileDialog& dialog)
+{
+    dialog.setIconProvider(&types_);
+    dialog.setProxyModel(new FileDialogColumns(&dialog));
+    // Size, type and date are as wide as their texts; the name takes the rest.
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = list->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+}
+
 std::optional<std::string> QtFileDialog::Choose(bool save)
 {
     QFileDialog dialog(parent_);
     dialog.setObjectName(save ? "SaveMapDialog" : "OpenMapDialog");
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    ShowInJapanese(dialog);
     dialog.setNameFilter(QString::fromLatin1(Filter));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);

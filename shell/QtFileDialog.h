@@ -1,11 +1,14 @@
 #pragma once
 
 #include "document/FileDialogPort.h"
+#include "shell/FileDialogIconProvider.h"
 
+class QFileDialog;
 class QWidget;
 
 // CD1: the open and save dialogs for map files. The save dialog asks before
-// overwriting and adds ".kxgf" to a name typed without an extension.
+// overwriting and adds ".kxgf" to a name typed without an extension. Every
+// text in them is Japanese, whatever the system's language.
 class QtFileDialog : public FileDialogPort {
 public:
     explicit QtFileDialog(QWidget* parent) : parent_(parent) {}
@@ -16,5 +19,8 @@ public:
 
 private:
     std::optional<std::string> Choose(bool save);
+    void ShowInJapanese(QFileDialog& dialog);
+
     QWidget* parent_;
+    FileDialogIconProvider types_;
 };

@@ -1,0 +1,190 @@
+#include "shell/GridforgeApplication.h"
+#include "shell/QtFileDialog.h"
+#include "shell/QtMessageBox.h"
+#include "support/ModalAnswer.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest>
+
+// Runs under the program's own application object, started with the system
+// language of the test environment (C.UTF-8), with its home and settings
+// folders in an empty temporary folder.
+class TestApplication : public QObject {
+    Q_OBJECT
+public:
+    explicit TestApplication(const QString& home) : home_(home) {}
+
+private slots:
+    void initTestCase();
+    void buttonsHaveNoIcons_data();
+    void buttonsHaveNoIcons();
+    void fileListInJapanese_data();
+    void fileListInJapanese();
+    void cleanupTestCase();
+
+private:
+    QString home_;
+    QTemporaryDir files_;
+};
+
+namespace {
+// A style as desktops give it that want icons on dialog buttons.
+class IconButtonsStyle : public QProxyStyle {
+public:
+    IconButtonsStyle() : QProxyStyle(QStyleFactory::create("Fusion")) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+const QDateTime Modified(QDate(2026, 12, 8), QTime(9, 44, 5));
+
+void WriteFile(const QString& path, int bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(bytes, 'x'));
+    QVERIFY(file.flush());
+    QVERIFY(file.setFileTime(Modified, QFileDevice::FileModificationTime));
+}
+
+// The texts of one row of the file list, found by name, once it has loaded.
+QStringList RowTexts(QTreeView& list, const QString& name)
+{
+    QAbstractItemModel* model = list.model();
+    QStringList texts;
+    const bool loaded = QTest::qWaitFor([&] {
+        const QModelIndexList hits = model->match(model->index(0, 0, list.rootIndex()), Qt::DisplayRole, name, 1,
+                                                  Qt::MatchExactly);
+        if (hits.isEmpty())
+            return false;
+        texts.clear();
+        for (int column = 0; column < model->columnCount(list.rootIndex()); ++column)
+            texts << hits.first().siblingAtColumn(column).data().toString();
+        return !texts.value(2).isEmpty();
+    });
+    return loaded ? texts : QStringList();
+}
+
+// Columns whose text is wider than the column at the dialog's first size.
+QStringList CutColumns(QTreeView& list)
+{
+    QStringList cut;
+    QAbstractItemModel* model = list.model();
+    for (int row = 0; row < model->rowCount(list.rootIndex()); ++row)
+        for (int column = 1; column < model->columnCount(list.rootIndex()); ++column) {
+            const QModelIndex index = model->index(row, column, list.rootIndex());
+            if (list.sizeHintForIndex(index).width() > list.header()->sectionSize(column))
+                cut << index.data().toString();
+        }
+    return cut;
+}
+}  // namespace
+
+void TestApplication::initTestCase()
+{
+    // The application's style stands between the widgets and the desktop's.
+    auto* style = qobject_cast<QProxyStyle*>(QApplication::style());
+    QVERIFY(style != nullptr);
+    style->setBaseStyle(new IconButtonsStyle);
+    QVERIFY(files_.isValid());
+    QVERIFY(QDir(files_.path()).mkdir("サブフォルダ"));
+    WriteFile(files_.filePath("地図.kxgf"), 332);
+    QVERIFY(QDir::setCurrent(files_.path()));
+}
+
+void TestApplication::buttonsHaveNoIcons_data()
+{
+    QTest::addColumn<int>("dialog");
+    QTest::newRow("message box Yes/No/Cancel") << 0;
+    QTest::newRow("open dialog") << 1;
+}
+
+void TestApplication::buttonsHaveNoIcons()
+{
+    QFETCH(int, dialog);
+    QWidget parent;
+    QStringList withIcon;
+    int buttons = 0;
+    WhenModalShows(this, [&](QWidget* modal) {
+        for (QAbstractButton* button : modal->findChildren<QAbstractButton*>()) {
+            if (button->text().isEmpty())
+                continue;  // tool buttons of the file dialog are pictures only
+            ++buttons;
+            if (!button->icon().isNull())
+                withIcon << button->text();
+        }
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    if (dialog == 0)
+        QtMessageBox(&parent).Show("変更されていますが終了しますか?", "終了", MessageButtons::YesNoCancel,
+                                   MessageIcon::Question, MessageAnswer::Yes);
+    else
+        QtFileDialog(&parent).ChooseOpenPath();
+    QVERIFY(buttons >= 2);
+    QVERIFY2(withIcon.isEmpty(), qPrintable(withIcon.join(", ")));
+}
+
+void TestApplication::fileListInJapanese_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("map file size") << "地図.kxgf" << 1 << "332 バイト";
+    QTest::newRow("map file type of its own") << "地図.kxgf" << 2 << "Gridforge マップ";
+    QTest::newRow("map file date") << "地図.kxgf" << 3 << "2026/12/08 9:44";
+    QTest::newRow("folder size") << "サブフォルダ" << 1 << "";
+    QTest::newRow("folder type") << "サブフォルダ" << 2 << "フォルダ";
+}
+
+void TestApplication::fileListInJapanese()
+{
+    QFETCH(QString, name);
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QWidget parent;
+    QStringList row;
+    QStringList cut;
+    WhenModalShows(this, [&](QWidget* modal) {
+        auto* list = modal->findChild<QTreeView*>("treeView");
+        if (list != nullptr) {
+            row = RowTexts(*list, name);
+            cut = CutColumns(*list);
+        }
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    QtFileDialog(&parent).ChooseSavePath();
+    QCOMPARE(row.value(column), text);
+    QVERIFY2(cut.isEmpty(), qPrintable("cut off: " + cut.join(", ")));
+}
+
+void TestApplication::cleanupTestCase()
+{
+    // Nothing of the program or of Qt was written to the home folder.
+    const QStringList left = QDir(home_).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QVERIFY2(left.isEmpty(), qPrintable(left.join(", ")));
+}
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir home;
+    for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
+        qputenv(variable, home.path().toUtf8());
+    GridforgeApplication app(argc, argv);
+    TestApplication test(home.path());
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_shell_application.moc"
