@@ -37,9 +37,10 @@ class DialogsDriver(e2e.Driver):
         time.sleep(0.3)
         self.session.xdo("click", 1)
 
-    def quick_clicks_after_new(self, how, row):
-        """New map, then CLICKS presses at once on row `row`; all of them must paint."""
-        if how == "keys":
+    def quick_clicks_after_new(self, how, row, changed=False):
+        """New map, then CLICKS presses at once on row `row`; all of them must paint. On a changed map both
+        questions come first (New's, then the old window's before it closes) and are answered Yes."""
+        if how.startswith("keys"):
             self.activate_frame()
             self.session.key("ctrl+n")
         else:
@@ -50,9 +51,16 @@ class DialogsDriver(e2e.Driver):
             self.session.xdo("windowmove", viewer, 0, 600)
             self.session.activate(viewer)
             self.new_map_by_toolbar()
+        if changed:
+            self.answer("新規作成", "Return")
         dialog = self.window(e2e.SIZE_DIALOG)
         self.session.activate(dialog)
         self.session.key("Return")
+        if changed:
+            box = self.window("終了")
+            self.session.activate(box)
+            self.session.key("Return")
+        self.owners = [[0] * e2e.SIZE for _ in range(e2e.SIZE)]
         for column in range(CLICKS):
             self.session.xdo("mousemove", "--sync", *self.grid.centre(column, row))
             self.session.xdo("click", 1)
@@ -63,7 +71,7 @@ class DialogsDriver(e2e.Driver):
         if active != str(self.frame):
             raise Failure("after New the frame is not the active window")
         e2e.log("all %d presses right after New (%s) painted" % (CLICKS, how))
-        if how != "keys":
+        if not how.startswith("keys"):
             self.session.activate(viewer)
             self.session.key("alt+F4")
             wait_for("the data viewer to close", lambda: viewer not in self.session.windows("."))
@@ -96,12 +104,9 @@ class DialogsDriver(e2e.Driver):
         self.file_dialog("ctrl+s", os.path.join(work, "saved"), "save")
         self.wait_file(os.path.join(work, "saved.kxgf"), "the saved file")
 
-        self.owners = [[0] * e2e.SIZE for _ in range(e2e.SIZE)]
         self.quick_clicks_after_new("keys", 2)
-        # The map is changed now: New asks first, and the old window asks before it closes.
-        self.activate_frame()
-        self.session.key("ctrl+n")
-        self.answer("新規作成", "Escape")
+        self.quick_clicks_after_new("keys, changed map", 3, changed=True)
+        # Open the saved file through the open dialog; the changed map is asked about first.
         self.activate_frame()
         known = set(self.session.windows("."))
         self.session.key("ctrl+o")
@@ -115,7 +120,6 @@ class DialogsDriver(e2e.Driver):
         self.owners = [[0] * e2e.SIZE for _ in range(e2e.SIZE)]
         self.owners[0][0] = 1
         self.wait_cells("the reopened map", self.owners)
-        self.owners = [[0] * e2e.SIZE for _ in range(e2e.SIZE)]
         self.quick_clicks_after_new("toolbar, data viewer active", 4)
 
         self.activate_frame()
