@@ -1,7 +1,6 @@
 #include "shell/FileDialogColumns.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLocale>
 
@@ -11,25 +10,22 @@ const QLocale& Japanese()
     static const QLocale locale(QLocale::Japanese, QLocale::Japan);
     return locale;
 }
+
+QString SizeText(qint64 bytes) { return Japanese().formattedDataSize(bytes); }
+
+QString DateText(const QDateTime& time) { return Japanese().toString(time, QLocale::ShortFormat); }
 }  // namespace
-
-QString FileDialogColumns::SizeText(qint64 bytes) { return Japanese().formattedDataSize(bytes); }
-
-QString FileDialogColumns::DateText(const QDateTime& time) { return Japanese().toString(time, QLocale::ShortFormat); }
 
 QVariant FileDialogColumns::data(const QModelIndex& index, int role) const
 {
     const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
     if (role != Qt::DisplayRole || files == nullptr || !index.isValid())
         return QSortFilterProxyModel::data(index, role);
-    const QModelIndex source = mapToSource(index);
-    if (index.column() == SizeColumn) {
-        // Folders show no size, as in the model.
-        const QFileInfo info = files->fileInfo(source.siblingAtColumn(0));
-        return info.isDir() ? QVariant(QString()) : QVariant(SizeText(files->size(source.siblingAtColumn(0))));
-    }
+    const QModelIndex file = mapToSource(index).siblingAtColumn(0);
+    if (index.column() == SizeColumn)
+        return files->isDir(file) ? QString() : SizeText(files->size(file));  // folders show no size
     if (index.column() == DateColumn)
-        return DateText(files->lastModified(source.siblingAtColumn(0)));
+        return DateText(files->lastModified(file));
     return QSortFilterProxyModel::data(index, role);
 }
 

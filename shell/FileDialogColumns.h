@@ -14,7 +14,4 @@ public:
     using QSortFilterProxyModel::QSortFilterProxyModel;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
-
-    static QString SizeText(qint64 bytes);
-    static QString DateText(const QDateTime& time);
 };
