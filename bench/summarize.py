@@ -18,7 +18,6 @@ TARGETS = [
     (r"^LoadMapFile/", 2.0),
     (r"^SaveMapFile/", 2.0),
     (r"^BuildLevelText/", 1.0),
-    (r"^ColouredTabFirstVisit/", FRAME_MS),
     (r"ViewerFirstVisit", FRAME_MS),
     (r"^Startup/", 300.0),
 ]
