@@ -2,7 +2,8 @@
 """Times what a user sees on a real X server (a private Xvfb with openbox).
 
 - Start-up: from starting the process to the size dialog painted on the screen, for the editor and for a bare
-  Qt dialog of the same layout (bench/bare_dialog), alternating, as a ratio of the medians.
+  Qt dialog of the same layout (bench/bare_dialog), alternating, as a ratio of the medians; and the
+  instructions each executes until then (callgrind, stopped half a second after the dialog shows).
 - Enter-to-map: from the Enter key in the size dialog to the last cell of the new map on the screen: at
   start-up (which also shows the frame window for the first time) for the preselected 20 x 20 and for 50 x 50,
   one new editor process per run; and through New in a running editor, 50 x 50 replacing a 20 x 20 map.
@@ -23,6 +24,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
 from xsession import Failure, XSession, wait_for  # noqa: E402
+from instruction_counts import self_cost  # noqa: E402
 from gridforge_e2e import CELL_COLOURS, FRAME_TITLE, SIZE_DIALOG, connected_patches, locate_grid, \
     locate_owner_buttons  # noqa: E402
 
@@ -152,6 +154,16 @@ class Latency:
         end = poll(lambda: self.screen.grab(box) == seen)
         return (end - start) * 1000.0, proc
 
+    def startup_instructions(self, program, box, seen):
+        """Instructions executed from the start until the dialog has shown for half a second."""
+        out = os.path.join(self.session.root, "callgrind.%s" % os.path.basename(program))
+        # %p: a child the toolkit forks on the way writes a file of its own.
+        proc = self.session.spawn(["valgrind", "--tool=callgrind", "--callgrind-out-file=" + out + ".%p", program])
+        poll(lambda: self.screen.grab(box) == seen, timeout=120)
+        time.sleep(0.5)
+        self.session.stop_process(proc)
+        return self_cost("%s.%d" % (out, proc.pid))[1]
+
     def measure_startup(self):
         editor = self.reference(self.editor)
         bare = self.reference(self.bare)
@@ -166,6 +178,10 @@ class Latency:
         print("start-up to the painted size dialog, bare dialog: %s" % summary(times["bare"]))
         print("start-up ratio editor / bare dialog (medians): %.2f (<= %.1f: %s)" % (
             ratio, STARTUP_RATIO, "met" if ratio <= STARTUP_RATIO else "NOT met"))
+        counts = {name: self.startup_instructions(program, *where)
+                  for name, program, where in (("editor", self.editor, editor), ("bare", self.bare, bare))}
+        print("start-up instructions until the dialog shows: editor {:,}, bare dialog {:,}, ratio {:.2f}".format(
+            counts["editor"], counts["bare"], counts["editor"] / counts["bare"]))
         return editor
 
     def open_map(self, dialog, keys):
