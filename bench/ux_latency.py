@@ -174,10 +174,12 @@ class Latency:
                 self.session.stop_process(proc)
                 times[name].append(ms)
         ratio = statistics.median(times["editor"]) / statistics.median(times["bare"])
+        pairs = [e / b for e, b in zip(times["editor"], times["bare"])]
         print("start-up to the painted size dialog, editor:     %s" % summary(times["editor"]))
         print("start-up to the painted size dialog, bare dialog: %s" % summary(times["bare"]))
-        print("start-up ratio editor / bare dialog (medians): %.2f (<= %.1f: %s)" % (
-            ratio, STARTUP_RATIO, "met" if ratio <= STARTUP_RATIO else "NOT met"))
+        print("start-up ratio editor / bare dialog: %.2f of the medians, %.2f to %.2f run by run; "
+              "<= %.1f in every run: %s" % (ratio, min(pairs), max(pairs), STARTUP_RATIO,
+                                           "met" if max(pairs) <= STARTUP_RATIO else "NOT met"))
         counts = {name: self.startup_instructions(program, *where)
                   for name, program, where in (("editor", self.editor, editor), ("bare", self.bare, bare))}
         print("start-up instructions until the dialog shows: editor {:,}, bare dialog {:,}, ratio {:.2f}".format(
