@@ -1,10 +1,11 @@
 // The floor for start-up: a bare Qt dialog with the same controls, texts,
-// font and geometry as the map size dialog, shown by a plain QApplication
-// with nothing else (no frame window, no background gradient, no
-// translations). bench/ux_latency.py times it beside the editor.
+// pictures, font and geometry as the map size dialog, shown by a plain
+// QApplication with nothing else (no frame window, no background gradient,
+// no translations). bench/ux_latency.py times it beside the editor.
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QDialog dialog;
     dialog.setWindowTitle(QStringLiteral("マップサイズの選択"));
+    dialog.setWindowIcon(QIcon(QStringLiteral(":/icons/map.png")));
     dialog.setFixedSize(3420 / 15, 1560 / 15);
     QFont font = dialog.font();
     font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
@@ -27,10 +29,8 @@ int main(int argc, char** argv)
 
     auto* label = new QLabel(QStringLiteral("作成したいマップサイズを選択してください"), &dialog);
     label->setGeometry(Pixels(120, 120, 3255, 255));
-    QPixmap icon(32, 32);
-    icon.fill(Qt::darkGreen);
     auto* image = new QLabel(&dialog);
-    image->setPixmap(icon);
+    image->setPixmap(QPixmap(QStringLiteral(":/icons/map.png")));
     image->setGeometry(Pixels(120, 510, 480, 480));
     auto* times = new QLabel(QStringLiteral("×"), &dialog);
     times->move(1725 / 15, 645 / 15);
