@@ -3,7 +3,12 @@
 # settings (CPACK_DEBIAN_*, ...) are read by that generator only.
 include(GNUInstallDirs)
 
-install(TARGETS gridforge RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(WIN32)
+  install(TARGETS gridforge RUNTIME DESTINATION .)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsFolder.cmake)
+else()
+  install(TARGETS gridforge RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 # The desktop's view of the program: the menu entry, the map file type, the
 # icon in every size of the hicolor theme and the software-centre data.
@@ -31,6 +36,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 set(CPACK_STRIP_FILES ON)
 if(NOT DEFINED CPACK_GENERATOR AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
   set(CPACK_GENERATOR DEB)
+elseif(NOT DEFINED CPACK_GENERATOR AND WIN32)
+  set(CPACK_GENERATOR ZIP)
 endif()
 
 # Debian: the libraries' packages come from the binary (dpkg-shlibdeps); what

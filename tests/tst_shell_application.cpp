@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QProxyStyle>
+#include <QSettings>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -33,9 +34,21 @@ private slots:
 private:
     QString home_;
     QTemporaryDir files_;
+    QStringList sharedSettings_;
 };
 
 namespace {
+// What Qt's programs share in the system's own place for settings (the
+// registry on Windows), as "key=value" lines.
+QStringList SharedQtSettings()
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "QtProject");
+    QStringList lines;
+    for (const QString& key : settings.allKeys())
+        lines << key + "=" + settings.value(key).toString();
+    return lines;
+}
+
 // A style as desktops give it that want icons on dialog buttons.
 class IconButtonsStyle : public QProxyStyle {
 public:
@@ -103,6 +116,7 @@ void TestApplication::initTestCase()
     QVERIFY(QDir(files_.path()).mkdir("サブフォルダ"));
     WriteFile(files_.filePath("地図.kxgf"), 332);
     QVERIFY(QDir::setCurrent(files_.path()));
+    sharedSettings_ = SharedQtSettings();
 }
 
 void TestApplication::buttonsHaveNoIcons_data()
@@ -175,6 +189,7 @@ void TestApplication::cleanupTestCase()
     // Nothing of the program or of Qt was written to the home folder.
     const QStringList left = QDir(home_).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     QVERIFY2(left.isEmpty(), qPrintable(left.join(", ")));
+    QCOMPARE(SharedQtSettings(), sharedSettings_);
 }
 
 int main(int argc, char** argv)

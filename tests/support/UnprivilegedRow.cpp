@@ -6,9 +6,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
 #include <unistd.h>
 
 bool UnprivilegedRow::NeedsOtherUser() { return ::geteuid() == 0; }
+#else
+// Permissions that the administrator ignores are a POSIX matter.
+bool UnprivilegedRow::NeedsOtherUser() { return false; }
+#endif
 
 UnprivilegedRow UnprivilegedRow::RunAsNobody()
 {

@@ -1,0 +1,51 @@
+# Windows: the folder a user unzips and runs (`cpack -G ZIP`), and the same
+# run-time files for the programs in the build folder.
+#   gridforge.exe, qt.conf, Qt6Core/Gui/Widgets.dll, platforms/qwindows.dll,
+#   styles/*.dll, the mingw-w64 run-time DLLs and translations/qtbase_ja.qm.
+
+# Qt's own Japanese texts: Debian's translation of this very Qt version.
+find_file(GRIDFORGE_QTBASE_JA qtbase_ja.qm
+  PATHS /usr/share/qt6/translations NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(NOT GRIDFORGE_QTBASE_JA)
+  message(FATAL_ERROR "qtbase_ja.qm not found (Debian: qt6-translations-l10n)")
+endif()
+file(COPY ${GRIDFORGE_QTBASE_JA} DESTINATION ${CMAKE_BINARY_DIR}/translations)
+
+# The DLLs the compiler's output needs, from the compiler's own folders.
+set(GRIDFORGE_MINGW_DLLS)
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                  OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${found}" OR NOT EXISTS "${found}")
+    message(FATAL_ERROR "${dll} not found by ${CMAKE_CXX_COMPILER}")
+  endif()
+  list(APPEND GRIDFORGE_MINGW_DLLS ${found})
+endforeach()
+set(GRIDFORGE_MINGW_DLLS ${GRIDFORGE_MINGW_DLLS} CACHE INTERNAL "mingw-w64 run-time DLLs")
+
+# The programs in the build folder take Qt from where it was built, and its
+# Japanese texts from the build folder.
+# (Under wine, drive Z: is the host's root.)
+get_filename_component(qt_prefix "${QT6_INSTALL_PREFIX}" ABSOLUTE)
+set(drive "")
+if(CMAKE_HOST_UNIX)
+  set(drive "Z:")
+endif()
+foreach(folder ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/tests)
+  file(WRITE ${folder}/qt.conf
+       "[Paths]\nPrefix=${drive}${qt_prefix}\nTranslations=${drive}${CMAKE_BINARY_DIR}/translations\n")
+endforeach()
+
+# The unzipped folder is its own prefix; plugins sit beside the program.
+file(WRITE ${CMAKE_BINARY_DIR}/zip/qt.conf "[Paths]\nPrefix=.\nPlugins=.\nTranslations=translations\n")
+install(FILES ${CMAKE_BINARY_DIR}/zip/qt.conf DESTINATION .)
+foreach(module Core Gui Widgets)
+  install(FILES ${qt_prefix}/bin/Qt6${module}.dll DESTINATION .)
+endforeach()
+install(FILES ${qt_prefix}/plugins/platforms/qwindows.dll DESTINATION platforms)
+file(GLOB styles ${qt_prefix}/plugins/styles/*.dll)
+if(styles)
+  install(FILES ${styles} DESTINATION styles)
+endif()
+install(FILES ${GRIDFORGE_MINGW_DLLS} DESTINATION .)
+install(FILES ${GRIDFORGE_QTBASE_JA} DESTINATION translations)
