@@ -72,9 +72,8 @@ class DialogsDriver(e2e.Driver):
             raise Failure("after New the frame is not the active window")
         e2e.log("all %d presses right after New (%s) painted" % (CLICKS, how))
         if not how.startswith("keys"):
-            self.session.activate(viewer)
-            self.session.key("alt+F4")
-            wait_for("the data viewer to close", lambda: viewer not in self.session.windows("."))
+            self.session.close_window(viewer, lambda: viewer not in self.session.windows("."),
+                                      "the data viewer to close")
 
     def answer_if_asked(self, title):
         boxes = self.session.windows("^%s$" % title)
@@ -122,8 +121,7 @@ class DialogsDriver(e2e.Driver):
         self.wait_cells("the reopened map", self.owners)
         self.quick_clicks_after_new("toolbar, data viewer active", 4)
 
-        self.activate_frame()
-        self.session.key("alt+F4")
+        self.session.close_window(self.frame, lambda: self.session.windows("^終了$"), 'the question "終了"')
         self.answer("終了", "Return")
         wait_for("the program to exit", lambda: self.app.poll() is not None, 10)
         written = sorted(tree(home) - before)

@@ -234,8 +234,11 @@ class Driver:
         self.session.xdo("mousemove", "--sync", x0, y0)
         self.session.xdo("mousedown", 1)
         steps = max(abs(x1 - x0), abs(y1 - y0)) // 3
+        # Paced like a hand: moves that arrive faster than the program takes
+        # them are merged into the last one, and a merged move skips cells.
         for i in range(1, steps + 1):
             self.session.xdo("mousemove", x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
+            time.sleep(0.02)
         self.session.xdo("mouseup", 1)
         for i in range(steps + 1):
             c = c0 + (c1 - c0) * i // steps
@@ -415,8 +418,8 @@ class Driver:
         self.session.key("ctrl+Home", "Down", "Down", "Right", "Right", "Right", "shift+Down", "shift+Down",
                          "shift+Down", "shift+Left", "ctrl+c")
         self.expect_clipboard("part of the coloured own_map text", part_of(own_map, (3, 2), (2, 5)))
-        self.session.key("alt+F4")
-        wait_for("the data viewer to close", lambda: viewer not in self.session.windows("."))
+        self.session.close_window(viewer, lambda: viewer not in self.session.windows("."),
+                                  "the data viewer to close")
 
     def replace(self, source, target):
         self.activate_frame()
@@ -434,8 +437,7 @@ class Driver:
 
     def close_with_question(self):
         # Refuse the question first: everything stays open.
-        self.activate_frame()
-        self.session.key("alt+F4")
+        self.session.close_window(self.frame, lambda: self.session.windows("^終了$"), 'the question "終了"')
         self.answer("終了", "Escape")
         time.sleep(0.3)
         if self.app.poll() is not None or self.frame not in self.session.windows("."):

@@ -57,9 +57,7 @@ def map_on_screen(session, frame):
 
 
 def close_frame(session, app, frame):
-    session.activate(frame)
-    session.key("alt+F4")
-    wait_for("the program to exit", lambda: app.poll() is not None, 10)
+    session.close_window(frame, lambda: app.poll() is not None, "the program to exit")
     if app.returncode != 0:
         raise Failure("the program exited with status %d" % app.returncode)
 
