@@ -44,7 +44,7 @@ endif()
 # Qt loads at run time and the Japanese texts and font are named here.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 
 include(CPack)

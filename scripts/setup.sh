@@ -7,7 +7,7 @@ set -euo pipefail
 GRIDFORGE_RUN_PACKAGES=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic fonts-dejavu-core
 )
 # Showing the editor on a virtual X server when there is no display (./run
 # without a display, the end-to-end tests).

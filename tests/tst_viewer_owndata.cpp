@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
@@ -19,6 +20,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -91,10 +93,46 @@ struct Viewer {
 
 }  // namespace
 
+namespace {
+// Pixels of c, drawn black on white in font, that a reader sees as ink.
+int InkPixels(const QFont& font, QChar c)
+{
+    QImage image(48, 48, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(8, 32, QString(c));
+    painter.end();
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    return ink;
+}
+}  // namespace
+
 class TestOwnDataViewer : public QObject {
     Q_OBJECT
+public:
+    // As on a Japanese desktop, where the fixed-pitch font is a Japanese gothic.
+    static void initMain() { qputenv("FC_LANG", "ja"); }
+
 private slots:
     void init() { MapModule::ResetDocument(); }
+
+    void everyCharacterOfTheTextIsLegible()
+    {
+        Viewer viewer;
+        for (const char* box : {"Text1", "rtftext"}) {
+            const QFont font = viewer.Child<QWidget>(box)->font();
+            for (const char c : std::string("typ_mownhgtbl=0123456789")) {
+                if (InkPixels(font, QChar(c)) < 3)
+                    QFAIL(qPrintable(QString("%1: \"%2\" is hardly visible in %3")
+                                         .arg(box, QChar(c), QFontInfo(font).family())));
+            }
+        }
+    }
 
     void windowAndControls()
     {

@@ -19,13 +19,17 @@
 
 namespace {
 
-// The system's fixed-pitch font keeps the grid columns aligned; glyphs it
-// lacks (Japanese) come from the system's font fallback. The level text is
-// digits and spaces, which need no shaping: skipping it makes laying out the
-// coloured text, one run per token, about a third cheaper.
+// A fixed-pitch font keeps the grid columns aligned. The level text is ASCII,
+// so a Latin monospaced face comes first: on a Japanese desktop the system's
+// fixed-pitch font is a Japanese gothic whose "_" vanishes at this size. The
+// text is digits and spaces, which need no shaping: skipping it makes laying
+// out the coloured text, one run per token, about a third cheaper.
 QFont GridFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setFamilies({"DejaVu Sans Mono", "Consolas", "Courier New", font.family()});
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
     font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
