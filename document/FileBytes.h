@@ -23,6 +23,7 @@ enum class WriteStatus {
     NoSpace,         // the disk or the user's quota is full
     ReadOnlyDisk,    // the file system is mounted read-only
     ReadOnlyFile,    // the file exists and the user may not write it
+    InUse,           // another program holds the file open and keeps it from being replaced
     AccessDenied,    // the folder (or something on the way) may not be written
     NameTooLong,     // the file name or the whole path is too long
     FolderMissing,   // a folder on the way does not exist

@@ -12,6 +12,8 @@ std::string SaveFailureText(FileBytes::WriteStatus status)
         return "ディスクが読み取り専用です。";
     case WriteStatus::ReadOnlyFile:
         return "ファイルが読み取り専用か、書き込む権限がありません。";
+    case WriteStatus::InUse:
+        return "ファイルが他のプログラムで使われています。";
     case WriteStatus::AccessDenied:
         return "保存先のフォルダに書き込む権限がありません。";
     case WriteStatus::NameTooLong:

@@ -26,7 +26,8 @@ set(GRIDFORGE_MINGW_DLLS ${GRIDFORGE_MINGW_DLLS} CACHE INTERNAL "mingw-w64 run-t
 # The programs in the build folder take Qt from where it was built, and its
 # Japanese texts from the build folder.
 # (Under wine, drive Z: is the host's root.)
-get_filename_component(qt_prefix "${QT6_INSTALL_PREFIX}" ABSOLUTE)
+get_target_property(qt_core Qt6::Core IMPORTED_LOCATION_RELEASE)
+get_filename_component(qt_prefix "${qt_core}/../.." ABSOLUTE)
 set(drive "")
 if(CMAKE_HOST_UNIX)
   set(drive "Z:")

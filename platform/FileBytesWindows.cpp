@@ -52,9 +52,11 @@ WriteStatus StatusOf(DWORD error)
     case ERROR_WRITE_PROTECT:
         return WriteStatus::ReadOnlyDisk;
     case ERROR_ACCESS_DENIED:
+        return WriteStatus::AccessDenied;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return WriteStatus::AccessDenied;
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+        return WriteStatus::InUse;
     case ERROR_FILENAME_EXCED_RANGE:
     case ERROR_BUFFER_OVERFLOW:
         return WriteStatus::NameTooLong;
@@ -80,15 +82,33 @@ std::wstring Digits(ULONGLONG value)
     return digits;
 }
 
+// How many UTF-16 units from the start of name fit in room units and, in
+// UTF-8, in room bytes (the limit of file systems that count bytes, such as
+// shares served from Linux); a surrogate pair is never split.
+std::size_t FittingPrefix(const std::wstring& name, std::size_t room)
+{
+    std::size_t units = 0;
+    std::size_t bytes = 0;
+    while (units < name.size()) {
+        const wchar_t c = name[units];
+        const bool pair = c >= 0xD800 && c <= 0xDBFF && units + 1 < name.size();
+        const std::size_t width = pair ? 2 : 1;
+        const std::size_t utf8 = pair ? 4 : c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+        if (units + width > room || bytes + utf8 > room)
+            break;
+        units += width;
+        bytes += utf8;
+    }
+    return units;
+}
+
 // A hidden name beside the target that says what it is and fits whenever the
-// target's name fits; the cut never splits a surrogate pair.
+// target's name fits.
 HANDLE CreateTemporary(const std::wstring& target, std::wstring& tempPath)
 {
     const std::wstring name = NameOf(target);
-    std::size_t room = NameMax - 1 - TempMark.size() - TempDigits;
-    if (name.size() > room && room > 0 && name[room] >= 0xDC00 && name[room] <= 0xDFFF)
-        --room;
-    const std::wstring stem = L"." + name.substr(0, room) + std::wstring(TempMark);
+    const std::size_t room = NameMax - 1 - TempMark.size() - TempDigits;
+    const std::wstring stem = L"." + name.substr(0, FittingPrefix(name, room)) + std::wstring(TempMark);
     const ULONGLONG seed = ::GetTickCount64() ^ (static_cast<ULONGLONG>(::GetCurrentProcessId()) << 20);
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         tempPath = DirectoryOf(target) + L"\\" + stem + Digits(seed + attempt * 7919u);
@@ -169,6 +189,8 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
     if (!resolved)
         return WriteStatus::LinkLoop;
     const std::wstring& target = *resolved;
+    if (NameOf(target).size() > NameMax)
+        return WriteStatus::NameTooLong;
     const DWORD existing = ::GetFileAttributesW(target.c_str());
     if (existing == INVALID_FILE_ATTRIBUTES && ::GetLastError() != ERROR_FILE_NOT_FOUND)
         return StatusOf(::GetLastError());
@@ -206,6 +228,10 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
         const DWORD error = ::GetLastError();
         temp.Close();
         ::DeleteFileW(tempPath.c_str());
+        // The folder took the temporary file and the file opened for writing:
+        // what refuses the replacement is another program holding the file.
+        if (written && existing != INVALID_FILE_ATTRIBUTES && error == ERROR_ACCESS_DENIED)
+            return WriteStatus::InUse;
         return StatusOf(error);
     }
     return WriteStatus::Written;

@@ -273,7 +273,11 @@ private slots:
         QVERIFY(read);
         QCOMPARE(seen.left(int(count)), oldBytes);
         QCOMPARE(ReadBytes(path), reason.isEmpty() ? newBytes : oldBytes);
-        QCOMPARE(Entries(dir->path()), QStringList({"map.kxgf", "sub"}));
+        QStringList entries = Entries(dir->path());
+        // wine's ReplaceFileW leaves its own backup behind when it fails.
+        if (::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr)
+            entries.removeIf([](const QString& name) { return QRegularExpression("^rf[0-9a-f]+\\.tmp$").match(name).hasMatch(); });
+        QCOMPARE(entries.join(", "), QString("map.kxgf, sub"));
     }
 #endif
 };

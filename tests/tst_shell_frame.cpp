@@ -587,9 +587,10 @@ private slots:
         using A = CommandLine::Action;
         const QString here = QDir::currentPath();
         QTest::newRow("nothing: the size dialog") << QStringList{} << int(A::Start) << QString();
-        QTest::newRow("absolute path") << QStringList{"/maps/a.kxgf"} << int(A::OpenMapFile) << "/maps/a.kxgf";
+        const QString maps = QDir::rootPath() + "maps/";  // "/maps/", "C:/maps/"
+        QTest::newRow("absolute path") << QStringList{maps + "a.kxgf"} << int(A::OpenMapFile) << maps + "a.kxgf";
         QTest::newRow("relative path made absolute") << QStringList{"a.kxgf"} << int(A::OpenMapFile) << here + "/a.kxgf";
-        QTest::newRow("any extension is tried") << QStringList{"/maps/a.txt"} << int(A::OpenMapFile) << "/maps/a.txt";
+        QTest::newRow("any extension is tried") << QStringList{maps + "a.txt"} << int(A::OpenMapFile) << maps + "a.txt";
         QTest::newRow("dash name after --") << QStringList{"--", "-a.kxgf"} << int(A::OpenMapFile) << here + "/-a.kxgf";
         QTest::newRow("help") << QStringList{"--help"} << int(A::ShowUsage) << QString();
         QTest::newRow("two files refused") << QStringList{"a.kxgf", "b.kxgf"} << int(A::Refuse) << QString();

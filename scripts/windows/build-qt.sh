@@ -69,6 +69,19 @@ if [ ! -f "$src/.gridforge-source-ready" ]; then
   touch "$src/.gridforge-source-ready"
 fi
 
+# Qt 6.4.2's Windows platform plugin uses two parts of Qt Gui that are left
+# out here without asking for them: dynamic OpenGL loading (with OpenGL off)
+# and the DirectWrite font database (with Direct2D off). Both go with what
+# they need; the plugin then draws with GDI.
+patch_source() {  # FILE FEATURE NEEDED
+  if grep -q "^#if QT_CONFIG($2)\$" "$1"; then
+    say "patching $(basename "$1"): $2 only with $3"
+    sed -i "s/^#if QT_CONFIG($2)\$/#if QT_CONFIG($2) \&\& QT_CONFIG($3)/" "$1"
+  fi
+}
+patch_source "$src/src/plugins/platforms/windows/qwindowswindow.cpp" dynamicgl opengl
+patch_source "$src/src/plugins/platforms/windows/qwindowsintegration.cpp" directwrite3 direct2d
+
 build="$cache/qt-windows-build"
 if [ ! -f "$build/build.ninja" ]; then
   say "configuring in $build"

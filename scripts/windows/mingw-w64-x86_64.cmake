@@ -9,7 +9,7 @@ set(CMAKE_RC_COMPILER ${GRIDFORGE_MINGW_PREFIX}-windres)
 
 # Libraries and headers come from the mingw-w64 sysroot and from the folders
 # named in CMAKE_PREFIX_PATH (the Qt built for Windows); programs from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/${GRIDFORGE_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH /usr/${GRIDFORGE_MINGW_PREFIX} ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
