@@ -19,6 +19,8 @@ from xsession import Failure, wait_for  # noqa: E402
 
 # A first start of wine in a fresh prefix takes a while.
 STARTUP_SECONDS = 120
+# Qt's "Save As" in qtbase_ja.qm.
+SAVE_TITLE = "名前を付けて保存"
 
 
 class WineDriver(e2e.Driver):
@@ -76,8 +78,19 @@ class WineDriver(e2e.Driver):
 
         work = os.path.join(self.session.root, "maps")
         os.makedirs(work)
-        # The dialog takes the Windows name of the folder: drive Z: is the host's root.
-        self.file_dialog("ctrl+s", "Z:" + work + "/windows", "save")
+        # The dialog's title is Qt's own text in Japanese, from the folder's translations; it takes the
+        # Windows name of the folder: drive Z: is the host's root.
+        self.activate_frame()
+        known = set(self.session.windows("."))
+        self.session.key("ctrl+s")
+        dialog = self.new_window_except(known)
+        title = self.session.window_name(dialog)
+        if title != SAVE_TITLE:
+            raise Failure('save dialog "%s", not "%s": Qt\'s Japanese texts were not found' % (title, SAVE_TITLE))
+        self.session.activate(dialog)
+        self.session.type_text("Z:" + work + "/windows")
+        self.session.key("Return")
+        wait_for("the save dialog to close", lambda: dialog not in self.session.windows("."))
         size = self.wait_file(os.path.join(work, "windows.kxgf"), "the saved file")
         e2e.log("saved file: %d bytes, identical to the map in the file format" % size)
 
