@@ -1,6 +1,7 @@
 #include "shell/QtFileDialog.h"
 
 #include "shell/FileDialogColumns.h"
+#include "shell/SharedSettingsKeeper.h"
 
 #include <QFileDialog>
 #include <QHeaderView>
@@ -29,6 +30,7 @@ void QtFileDialog::ShowInJapanese(QFileDialog& dialog)
 
 std::optional<std::string> QtFileDialog::Choose(bool save)
 {
+    const SharedSettingsKeeper keeper;  // goes after the dialog
     QFileDialog dialog(parent_);
     dialog.setObjectName(save ? "SaveMapDialog" : "OpenMapDialog");
     dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -189,11 +189,6 @@ void TestApplication::cleanupTestCase()
     // Nothing of the program or of Qt was written to the home folder.
     const QStringList left = QDir(home_).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     QVERIFY2(left.isEmpty(), qPrintable(left.join(", ")));
-#ifdef Q_OS_WIN
-    // Qt's file dialog keeps its state in the registry when it closes, and
-    // a registry takes no settings path: an open fault on Windows.
-    QEXPECT_FAIL("", "Qt's file dialog writes its state to the registry", Continue);
-#endif
     QCOMPARE(SharedQtSettings(), sharedSettings_);
 }
 
