@@ -77,7 +77,8 @@ say "$(basename "$zip"): $(unzip -Z1 "$zip" | grep -v '/$' | sed 's|^[^/]*/||' |
 
 say "a real window under wine, from the unzipped folder"
 # Nothing from the build machine: only what the folder holds.
-WINEPATH="" python3 "$here/wine_window.py" "$exe" "$root/docs/windows.png" || failed=1
+# (docs/windows.png is a copy of its screenshot.)
+WINEPATH="" python3 "$here/wine_window.py" "$exe" "$build/windows.png" || failed=1
 wineserver --wait || true
 
 say "done in $((SECONDS - start)) s"
