@@ -56,8 +56,9 @@ cmake -S . -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
-  -DGRIDFORGE_BUILD_TESTS=ON -DGRIDFORGE_BUILD_BENCH=OFF -DGRIDFORGE_WERROR=ON "${launcher[@]}" |
-  grep -E "Left out on Windows|Error|error" || true
+  -DGRIDFORGE_BUILD_TESTS=ON -DGRIDFORGE_BUILD_BENCH=OFF -DGRIDFORGE_WERROR=ON "${launcher[@]}" \
+  >"$build/configure.log" 2>&1 || { cat "$build/configure.log"; exit 1; }
+grep "Left out on Windows" "$build/configure.log" || true
 cmake --build "$build" -j "$(nproc)"
 say "built in $((SECONDS - start)) s"
 
