@@ -2,6 +2,7 @@
 // build plus the first paint into an image), a full repaint, a one-cell click
 // with brush "1"; on 50 x 50 also a press with brush "5" and a 100-move drag,
 // all driven through the window's own mouse events.
+#include "bench/BrushFrame.h"
 #include "bench/RunBenchmarks.h"
 #include "document/MapModule.h"
 #include "document/OwnerTable.h"
@@ -19,16 +20,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// The frame as the map window sees it, with a brush selected (brush "5"
-// unless a benchmark chooses another).
-class BrushFrame : public FrameWindowPort {
-public:
-    void SetMapSizeLabels(int, int) override {}
-    void SetMapCommandsEnabled(bool) override {}
-    int BrushSizePosition() const override { return brushPosition; }
-    int brushPosition = 4;
-};
 
 BrushFrame frame;
 

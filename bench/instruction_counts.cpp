@@ -6,6 +6,7 @@
 // Outside valgrind the same actions run and only their names are printed.
 // The paint of the map window is measured beside the cheapest Qt route to the
 // same picture (PaintFloor), and the two pictures are compared.
+#include "bench/BrushFrame.h"
 #include "bench/PaintFloor.h"
 #include "shell/MemoryReuse.h"
 #include "document/LevelText.h"
@@ -31,14 +32,6 @@
 #include <string>
 
 namespace {
-
-class BrushFrame : public FrameWindowPort {
-public:
-    void SetMapSizeLabels(int, int) override {}
-    void SetMapCommandsEnabled(bool) override {}
-    int BrushSizePosition() const override { return brushPosition; }
-    int brushPosition = 0;
-};
 
 BrushFrame frame;
 bool failed = false;

@@ -48,8 +48,13 @@ gridforge_setup() {
       *) echo "gridforge_setup: unknown package list '$list'" >&2; return 1 ;;
     esac
   done
+  gridforge_install "${packages[@]}"
+}
+
+# gridforge_install PACKAGE...: installs those of the packages that are missing.
+gridforge_install() {
   local missing
-  missing=$(gridforge_missing_packages "${packages[@]}")
+  missing=$(gridforge_missing_packages "$@")
   if [ -z "$missing" ]; then
     return 0
   fi

@@ -27,15 +27,7 @@ GRIDFORGE_WINDOWS_QT_PACKAGES=(
   g++-mingw-w64-x86-64-posix cmake ninja-build dpkg-dev perl python3
   qt6-base-dev qt6-base-dev-tools
 )
-missing=$(gridforge_missing_packages "${GRIDFORGE_WINDOWS_QT_PACKAGES[@]}")
-if [ -n "$missing" ]; then
-  say "installing: $missing"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -q
-  # shellcheck disable=SC2086
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing
-fi
+gridforge_install "${GRIDFORGE_WINDOWS_QT_PACKAGES[@]}"
 
 # The host Qt's version and source package: the Windows build is the same Qt.
 version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)

@@ -21,15 +21,7 @@ GRIDFORGE_WINDOWS_TEST_PACKAGES=(
   g++-mingw-w64-x86-64-posix cmake ninja-build wine wine64 fonts-ipafont-gothic qt6-translations-l10n
   qt6-base-dev qt6-base-dev-tools xvfb xauth xdotool x11-utils imagemagick openbox python3 unzip
 )
-missing=$(gridforge_missing_packages "${GRIDFORGE_WINDOWS_TEST_PACKAGES[@]}")
-if [ -n "$missing" ]; then
-  say "installing: $missing"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -q
-  # shellcheck disable=SC2086
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing
-fi
+gridforge_install "${GRIDFORGE_WINDOWS_TEST_PACKAGES[@]}"
 
 build=$root/build-windows
 mkdir -p "$build"
