@@ -9,12 +9,11 @@
 Usage: dialogs_e2e.py /path/to/gridforge
 """
 import os
-import signal
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from xsession import Failure, wait_for  # noqa: E402
+from xsession import Failure, run_script, wait_for  # noqa: E402
 import gridforge_e2e as e2e  # noqa: E402
 
 CLICKS = 8
@@ -130,31 +129,11 @@ class DialogsDriver(e2e.Driver):
         e2e.log("nothing written under HOME and the XDG folders")
 
 
-def stop_on_signal(signum, _frame):
-    raise Failure("stopped by signal %d" % signum)
-
-
 def main():
-    if len(sys.argv) != 2:
-        print(__doc__)
-        return 2
-    for signum in (signal.SIGALRM, signal.SIGTERM, signal.SIGINT):
-        signal.signal(signum, stop_on_signal)
-    signal.alarm(e2e.RUN_LIMIT)
-    driver = DialogsDriver(os.path.abspath(sys.argv[1]))
-    ok = False
-    try:
-        driver.run()
-        ok = True
-    except Exception as failure:  # any fault still has to leave a screenshot and no processes behind
-        e2e.log("FAIL: %s: %s" % (type(failure).__name__, failure))
-        keep = os.path.join(driver.session.root, "failure.png")
-        driver.session.run(["import", "-window", "root", keep], check=False)
-        e2e.log("screen kept in %s" % keep)
-    finally:
-        driver.session.close(keep_dir=not ok)
-    e2e.log("PASS" if ok else "FAILED")
-    return 0 if ok else 1
+    def make(binary):
+        driver = DialogsDriver(binary)
+        return driver.session, driver.run
+    return run_script(__doc__, make)
 
 
 if __name__ == "__main__":

@@ -14,7 +14,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from open_file_e2e import CELL_COLOURS, FRAME_TITLE, WIDTH, map_on_screen, window, write_map  # noqa: E402
-from xsession import Failure, XSession, wait_for  # noqa: E402
+from xsession import Failure, XSession, run_script, wait_for  # noqa: E402
 
 QUESTION = "終了"
 PROMPT_EXIT = 5  # seconds an unchanged map may take to end after the signal
@@ -78,31 +78,17 @@ def changed_map_asks(session):
 
 
 def main():
-    if len(sys.argv) != 2:
-        print(__doc__)
-        return 2
-    session = XSession()
-    session.binary = os.path.abspath(sys.argv[1])
-    ok = False
-    try:
-        session.start()
-        unchanged_map_ends(session, signal.SIGTERM)
-        unchanged_map_ends(session, signal.SIGHUP)
-        changed_map_asks(session)
-        ok = True
-    except Exception as failure:  # any fault still has to leave a screenshot and no processes behind
-        print("FAIL: %s: %s" % (type(failure).__name__, failure), flush=True)
-        keep = os.path.join(session.root, "failure.png")
-        session.run(["import", "-window", "root", keep], check=False)
-        print("screen kept in %s" % keep)
-        log = os.path.join(session.root, "gridforge.log")
-        if os.path.exists(log):  # the program's own output, sanitizer reports included
-            with open(log, "rb") as f:
-                print(f.read().decode("utf-8", "replace")[-20000:])
-    finally:
-        session.close(keep_dir=not ok)
-    print("PASS" if ok else "FAILED")
-    return 0 if ok else 1
+    def make(binary):
+        session = XSession()
+        session.binary = binary
+
+        def drive():
+            session.start()
+            unchanged_map_ends(session, signal.SIGTERM)
+            unchanged_map_ends(session, signal.SIGHUP)
+            changed_map_asks(session)
+        return session, drive
+    return run_script(__doc__, make)
 
 
 if __name__ == "__main__":

@@ -12,13 +12,12 @@ Windows are found by title, the grid by the owner-0 colour and the toolbar butto
 Usage: gridforge_e2e.py /path/to/gridforge
 """
 import os
-import signal
 import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from xsession import Failure, XSession, wait_for  # noqa: E402
+from xsession import Failure, XSession, run_script, wait_for  # noqa: E402
 
 FRAME_TITLE = "Gridforge First Release Edition"
 SIZE_DIALOG = "マップサイズの選択"
@@ -454,38 +453,11 @@ class Driver:
         log("program closed after the question, status 0")
 
 
-RUN_LIMIT = 240  # seconds; below the test's timeout so that the clean-up below always runs
-
-
-def stop_on_signal(signum, _frame):
-    raise Failure("stopped by signal %d" % signum)
-
-
 def main():
-    if len(sys.argv) != 2:
-        print(__doc__)
-        return 2
-    signal.signal(signal.SIGALRM, stop_on_signal)
-    signal.signal(signal.SIGTERM, stop_on_signal)
-    signal.signal(signal.SIGINT, stop_on_signal)
-    signal.alarm(RUN_LIMIT)
-    driver = Driver(os.path.abspath(sys.argv[1]))
-    ok = False
-    try:
-        driver.run()
-        ok = True
-    except Exception as failure:  # any fault still has to leave a screenshot and no processes behind
-        log("FAIL: %s: %s" % (type(failure).__name__, failure))
-        try:
-            keep = os.path.join(driver.session.root, "failure.png")
-            driver.session.run(["import", "-window", "root", keep], check=False)
-            log("screen kept in %s" % keep)
-        except Exception:
-            pass
-    finally:
-        driver.session.close(keep_dir=not ok)
-    log("PASS" if ok else "FAILED")
-    return 0 if ok else 1
+    def make(binary):
+        driver = Driver(binary)
+        return driver.session, driver.run
+    return run_script(__doc__, make)
 
 
 if __name__ == "__main__":

@@ -12,7 +12,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from xsession import Failure, XSession, wait_for  # noqa: E402
+from xsession import Failure, XSession, run_script, wait_for  # noqa: E402
 
 FRAME_TITLE = "Gridforge First Release Edition"
 SIZE_DIALOG = "マップサイズの選択"
@@ -104,26 +104,15 @@ def two_arguments_refused(session, binary):
 
 
 def main():
-    if len(sys.argv) != 2:
-        print(__doc__)
-        return 2
-    binary = os.path.abspath(sys.argv[1])
-    session = XSession()
-    ok = False
-    try:
-        session.start()
-        for case in (opens_the_map, refused_file_then_size_dialog, two_arguments_refused):
-            case(session, binary)
-        ok = True
-    except Exception as failure:  # any fault still has to leave a screenshot and no processes behind
-        print("FAIL: %s: %s" % (type(failure).__name__, failure), flush=True)
-        keep = os.path.join(session.root, "failure.png")
-        session.run(["import", "-window", "root", keep], check=False)
-        print("screen kept in %s" % keep)
-    finally:
-        session.close(keep_dir=not ok)
-    print("PASS" if ok else "FAILED")
-    return 0 if ok else 1
+    def make(binary):
+        session = XSession()
+
+        def drive():
+            session.start()
+            for case in (opens_the_map, refused_file_then_size_dialog, two_arguments_refused):
+                case(session, binary)
+        return session, drive
+    return run_script(__doc__, make)
 
 
 if __name__ == "__main__":

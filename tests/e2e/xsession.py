@@ -1,7 +1,9 @@
 """A private X server with a window manager, and the tools to look at it and type into it."""
 import os
 import shutil
+import signal
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -216,3 +218,43 @@ class XSession:
 
     def clipboard(self):
         return self.run(["xclip", "-o", "-selection", "clipboard"], check=False)
+
+
+RUN_LIMIT = 240  # seconds; below the tests' timeouts, so that the clean-up below always runs
+
+
+def _stop_on_signal(signum, _frame):
+    raise Failure("stopped by signal %d" % signum)
+
+
+def run_script(doc, make):
+    """The main of every end-to-end script: make(binary) gives the XSession and a function that drives it.
+
+    Any fault still leaves a screenshot, the program's own output and no processes behind."""
+    if len(sys.argv) != 2:
+        print(doc)
+        return 2
+    for signum in (signal.SIGALRM, signal.SIGTERM, signal.SIGINT):
+        signal.signal(signum, _stop_on_signal)
+    signal.alarm(RUN_LIMIT)
+    session, drive = make(os.path.abspath(sys.argv[1]))
+    ok = False
+    try:
+        drive()
+        ok = True
+    except Exception as failure:
+        print("FAIL: %s: %s" % (type(failure).__name__, failure), flush=True)
+        try:
+            keep = os.path.join(session.root, "failure.png")
+            session.run(["import", "-window", "root", keep], check=False)
+            print("screen kept in %s" % keep, flush=True)
+            log = os.path.join(session.root, "gridforge.log")
+            if os.path.exists(log):  # the program's own output, sanitizer reports included
+                with open(log, "rb") as f:
+                    print(f.read().decode("utf-8", "replace")[-20000:], flush=True)
+        except Exception:
+            pass
+    finally:
+        session.close(keep_dir=not ok)
+    print("PASS" if ok else "FAILED", flush=True)
+    return 0 if ok else 1
