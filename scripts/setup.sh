@@ -21,7 +21,7 @@ GRIDFORGE_TEST_PACKAGES=(
   python3 xclip
   desktop-file-utils appstream shared-mime-info
   dpkg-dev file debootstrap
-  g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-x86-64-posix ccache
 )
 
 gridforge_missing_packages() {
@@ -75,7 +75,14 @@ gridforge_install() {
 gridforge_build() {
   local dir=${1:-build}
   shift || true
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  local launcher=()
+  # A compiler cache, where there is one, makes a build in a fresh clone or a
+  # second work tree as quick as an incremental one.
+  if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+  fi
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
     -DGRIDFORGE_BUILD_TESTS=ON -DGRIDFORGE_BUILD_BENCH=ON -DGRIDFORGE_WERROR=ON "$@" >/dev/null
   if [ -n "${GRIDFORGE_TARGET:-}" ]; then
     cmake --build "$dir" -j "$(nproc)" --target "$GRIDFORGE_TARGET"
