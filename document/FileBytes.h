@@ -25,6 +25,8 @@ enum class WriteStatus {
     ReadOnlyFile,    // the file exists and the user may not write it
     InUse,           // another program holds the file open and keeps it from being replaced
     AccessDenied,    // the folder (or something on the way) may not be written
+    StickyFolder,    // the folder lets only a file's owner replace it, and the file is another user's
+    MountPoint,      // the file is a mount point (another file is mounted on it)
     NameTooLong,     // the file name or the whole path is too long
     FolderMissing,   // a folder on the way does not exist
     IsFolder,        // the name is that of a folder

@@ -16,6 +16,10 @@ std::string SaveFailureText(FileBytes::WriteStatus status)
         return "ファイルが他のプログラムで使われています。";
     case WriteStatus::AccessDenied:
         return "保存先のフォルダに書き込む権限がありません。";
+    case WriteStatus::StickyFolder:
+        return "保存先のフォルダでは、他のユーザーのファイルを置き換えることができません（スティッキービット）。";
+    case WriteStatus::MountPoint:
+        return "ファイルがマウントポイントになっているため、置き換えることができません。";
     case WriteStatus::NameTooLong:
         return "ファイル名またはパスが長すぎます。";
     case WriteStatus::FolderMissing:

@@ -3,11 +3,12 @@
 // target and syncs the folder. Names are taken relative to the folder's
 // descriptor, so that only the file name, never the whole path, has to fit.
 #include "document/FileBytes.h"
+#include "platform/SaveMetadataPosix.h"
+#include "platform/SaveTemporaryPosix.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdint>
-#include <ctime>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -38,10 +39,6 @@ private:
     int fd_;
 };
 
-// What a temporary file's name adds to the target's: it starts with a dot and
-// ends with ".gridforge-save-" and six random letters or digits.
-constexpr std::string_view TempMark = ".gridforge-save-";
-constexpr std::size_t TempRandomLength = 6;
 // Links a path may pass through before it counts as a loop (as the kernel does).
 constexpr int MaxLinkHops = 40;
 
@@ -136,75 +133,45 @@ std::optional<std::string> FinalTarget(std::string path, int& error)
     return std::nullopt;
 }
 
-// name cut to at most length bytes without splitting a UTF-8 character.
-std::string Prefix(const std::string& name, std::size_t length)
+// Why renaming the new file over name failed, as the user can act on it.
+WriteStatus RenameStatus(int error, int folder, const struct stat* existing)
 {
-    if (name.size() <= length)
-        return name;
-    while (length > 0 && (static_cast<unsigned char>(name[length]) & 0xC0) == 0x80)
-        --length;
-    return name.substr(0, length);
+    // Renaming onto a file that is a mount point (a file mounted over another).
+    if (error == EBUSY)
+        return WriteStatus::MountPoint;
+    // A sticky folder lets only the file's owner, or the folder's, replace a file.
+    struct stat info {};
+    if ((error == EPERM || error == EACCES) && existing != nullptr && existing->st_uid != ::geteuid() &&
+        ::fstat(folder, &info) == 0 && (info.st_mode & S_ISVTX) != 0 && info.st_uid != ::geteuid())
+        return WriteStatus::StickyFolder;
+    return StatusOf(error);
 }
 
-std::string RandomLetters()
-{
-    static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static std::uint64_t counter = 0;
-    timespec now {};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    std::uint64_t seed = static_cast<std::uint64_t>(now.tv_nsec) ^ (static_cast<std::uint64_t>(now.tv_sec) << 30) ^
-                         (static_cast<std::uint64_t>(::getpid()) << 40) ^ (++counter * 0x9E3779B97F4A7C15ull);
-    std::string letters;
-    for (std::size_t i = 0; i < TempRandomLength; ++i) {
-        seed ^= seed >> 33;
-        seed *= 0xFF51AFD7ED558CCDull;
-        seed ^= seed >> 29;
-        letters += Letters[seed % (sizeof Letters - 1)];
-    }
-    return letters;
-}
-
-// A hidden name beside name that says what it is and is never longer than
-// the folder allows, as long as name itself fits.
-std::string TemporaryName(const std::string& name, int folder)
-{
-    const long nameMax = ::fpathconf(folder, _PC_NAME_MAX);
-    const std::size_t limit = nameMax > 0 ? static_cast<std::size_t>(nameMax) : 255;
-    const std::size_t added = 1 + TempMark.size() + TempRandomLength;
-    const std::size_t room = limit > added ? limit - added : 0;
-    return "." + Prefix(name, room) + std::string(TempMark) + RandomLetters();
-}
-
-WriteStatus Replace(int folder, const std::string& name, std::string_view bytes, const struct stat* existing)
+WriteStatus Replace(int folder, const std::string& path, const std::string& name, std::string_view bytes,
+                    const struct stat* existing)
 {
     std::string tempName;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName = TemporaryName(name, folder);
-        fd = ::openat(folder, tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST)
-            return StatusOf(errno);
-    }
-    if (fd < 0)
-        return WriteStatus::Other;
-    FileHandle temp(fd);
+    FileHandle temp(SaveTemporary::Create(folder, name, tempName));
+    if (temp.Get() < 0)
+        return errno == EEXIST ? WriteStatus::Other : StatusOf(errno);
 
-    // The saved file keeps the owner and permissions of the one it replaces
-    // where the system lets it.
-    if (existing != nullptr && (existing->st_uid != ::geteuid() || existing->st_gid != ::getegid()))
-        (void)::fchown(temp.Get(), existing->st_uid, existing->st_gid);
-    const mode_t mode = existing != nullptr ? existing->st_mode & 07777 : NewFileMode();
+    const mode_t mode =
+        existing != nullptr ? SaveMetadata::Keep(temp.Get(), folder, name, path, *existing) : NewFileMode();
     const bool written = WriteFully(temp.Get(), bytes) && ::fchmod(temp.Get(), mode) == 0 &&
-                         ::fsync(temp.Get()) == 0 && temp.Close();
+                         ::fsync(temp.Get()) == 0;
     const int writeError = errno;
+    // The lock goes with the descriptor: the file is closed only once it has
+    // its final name or is gone.
     if (!written || ::renameat(folder, tempName.c_str(), folder, name.c_str()) != 0) {
-        const WriteStatus status = StatusOf(written ? errno : writeError);
-        temp.Close();
+        const WriteStatus status = written ? RenameStatus(errno, folder, existing) : StatusOf(writeError);
         ::unlinkat(folder, tempName.c_str(), 0);
         return status;
     }
+    const bool closed = temp.Close();
+    const int closeError = errno;
     ::fsync(folder);
-    return WriteStatus::Written;
+    SaveTemporary::RemoveLeftovers(folder, name);
+    return closed ? WriteStatus::Written : StatusOf(closeError);
 }
 
 }  // namespace
@@ -274,7 +241,7 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
     if (::fstatat(folder.Get(), name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT)
             return StatusOf(errno);
-        return Replace(folder.Get(), name, bytes, nullptr);
+        return Replace(folder.Get(), *target, name, bytes, nullptr);
     }
     if (S_ISDIR(existing.st_mode))
         return WriteStatus::IsFolder;
@@ -282,7 +249,7 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
         return WriteStatus::NotAFile;
     if (::faccessat(folder.Get(), name.c_str(), W_OK, AT_EACCESS) != 0)
         return errno == EACCES || errno == EPERM ? WriteStatus::ReadOnlyFile : StatusOf(errno);
-    return Replace(folder.Get(), name, bytes, &existing);
+    return Replace(folder.Get(), *target, name, bytes, &existing);
 }
 
 }  // namespace FileBytes

@@ -22,6 +22,7 @@ GRIDFORGE_TEST_PACKAGES=(
   desktop-file-utils appstream shared-mime-info
   dpkg-dev file debootstrap
   g++-mingw-w64-x86-64-posix ccache
+  acl  # setfacl and getfacl for the save tests' ACL rows
 )
 
 gridforge_missing_packages() {

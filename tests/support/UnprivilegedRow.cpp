@@ -15,7 +15,13 @@ bool UnprivilegedRow::NeedsOtherUser() { return ::geteuid() == 0; }
 bool UnprivilegedRow::NeedsOtherUser() { return false; }
 #endif
 
-UnprivilegedRow UnprivilegedRow::RunAsNobody()
+namespace {
+const char* const FolderVariable = "GRIDFORGE_TEST_SHARED_FOLDER";
+}
+
+QString UnprivilegedRow::SharedFolder() { return qEnvironmentVariable(FolderVariable); }
+
+UnprivilegedRow UnprivilegedRow::RunAsNobody(const QList<unsigned>& groups, const QString& shared)
 {
     UnprivilegedRow run;
     // A copy of the program in a folder nobody may enter, wherever the build is.
@@ -33,7 +39,20 @@ UnprivilegedRow UnprivilegedRow::RunAsNobody()
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setWorkingDirectory("/");
-    process.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "--", program, row});
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(FolderVariable);
+    if (!shared.isEmpty())
+        environment.insert(FolderVariable, shared);
+    process.setProcessEnvironment(environment);
+    QStringList groupOption{"--clear-groups"};
+    if (!groups.isEmpty()) {
+        QStringList numbers;
+        for (const unsigned group : groups)
+            numbers << QString::number(group);
+        groupOption = QStringList{"--groups=" + numbers.join(',')};
+    }
+    process.start("setpriv", QStringList{"--reuid=65534", "--regid=65534"} + groupOption +
+                                 QStringList{"--", program, row});
     if (!process.waitForFinished(60000)) {
         process.kill();
         process.waitForFinished();
