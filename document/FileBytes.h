@@ -39,9 +39,11 @@ enum class WriteStatus {
 // all of the new one. A symbolic link (or a chain of them) is followed and its
 // final target is replaced; a link to nothing creates that target. The bytes
 // go to a hidden temporary file beside the target, are flushed to the disk,
-// take the permissions of the file they replace (or the default ones for a
-// new file) and take its place in one step. A file the user may not write is
-// refused. On any failure the temporary file is removed and the target is
-// left as it was.
+// take what the file they replace had, as far as the user may keep it (owner,
+// group, permissions, ACLs and other attributes; the default permissions for
+// a new file) and take its place in one step; leftovers of earlier saves of
+// the same file that nothing holds any more are then removed. A file the user
+// may not write is refused. On any failure the temporary file is removed and
+// the target is left as it was.
 WriteStatus WriteAtomically(const std::string& path, std::string_view bytes);
 }  // namespace FileBytes

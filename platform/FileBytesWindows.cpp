@@ -2,6 +2,7 @@
 // hidden temporary file beside the target, flushed to disk and then put in
 // the target's place in one step.
 #include "document/FileBytes.h"
+#include "platform/SaveTemporaryWindows.h"
 #include "platform/WindowsFileHandle.h"
 #include "platform/WindowsPaths.h"
 
@@ -18,7 +19,6 @@
 namespace FileBytes {
 namespace {
 
-using WindowsPaths::DirectoryOf;
 using WindowsPaths::NameOf;
 
 
@@ -37,10 +37,6 @@ std::wstring Wide(const std::string& utf8)
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
-// What a temporary file's name adds to the target's: a leading dot (and the
-// hidden attribute), ".gridforge-save-" and six digits.
-constexpr std::wstring_view TempMark = L".gridforge-save-";
-constexpr std::size_t TempDigits = 6;
 constexpr std::size_t NameMax = 255;  // UTF-16 units in one name
 
 WriteStatus StatusOf(DWORD error)
@@ -72,52 +68,6 @@ WriteStatus StatusOf(DWORD error)
     default:
         return WriteStatus::Other;
     }
-}
-
-std::wstring Digits(ULONGLONG value)
-{
-    std::wstring digits;
-    for (std::size_t i = 0; i < TempDigits; ++i, value /= 10)
-        digits += static_cast<wchar_t>(L'0' + value % 10);
-    return digits;
-}
-
-// How many UTF-16 units from the start of name fit in room units and, in
-// UTF-8, in room bytes (the limit of file systems that count bytes, such as
-// shares served from Linux); a surrogate pair is never split.
-std::size_t FittingPrefix(const std::wstring& name, std::size_t room)
-{
-    std::size_t units = 0;
-    std::size_t bytes = 0;
-    while (units < name.size()) {
-        const wchar_t c = name[units];
-        const bool pair = c >= 0xD800 && c <= 0xDBFF && units + 1 < name.size();
-        const std::size_t width = pair ? 2 : 1;
-        const std::size_t utf8 = pair ? 4 : c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
-        if (units + width > room || bytes + utf8 > room)
-            break;
-        units += width;
-        bytes += utf8;
-    }
-    return units;
-}
-
-// A hidden name beside the target that says what it is and fits whenever the
-// target's name fits.
-HANDLE CreateTemporary(const std::wstring& target, std::wstring& tempPath)
-{
-    const std::wstring name = NameOf(target);
-    const std::size_t room = NameMax - 1 - TempMark.size() - TempDigits;
-    const std::wstring stem = L"." + name.substr(0, FittingPrefix(name, room)) + std::wstring(TempMark);
-    const ULONGLONG seed = ::GetTickCount64() ^ (static_cast<ULONGLONG>(::GetCurrentProcessId()) << 20);
-    for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        tempPath = DirectoryOf(target) + L"\\" + stem + Digits(seed + attempt * 7919u);
-        const HANDLE temp = ::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_HIDDEN, nullptr);
-        if (temp != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS)
-            return temp;
-    }
-    return INVALID_HANDLE_VALUE;
 }
 
 bool WriteFully(HANDLE file, std::string_view bytes)
@@ -212,7 +162,7 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
     }
 
     std::wstring tempPath;
-    FileHandle temp(CreateTemporary(target, tempPath));
+    FileHandle temp(SaveTemporary::Create(target, tempPath));
     if (!temp.Valid())
         return StatusOf(::GetLastError());
     const bool written = WriteFully(temp.Get(), bytes) && ::FlushFileBuffers(temp.Get()) &&
@@ -234,6 +184,7 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
             return WriteStatus::InUse;
         return StatusOf(error);
     }
+    SaveTemporary::RemoveLeftovers(target);
     return WriteStatus::Written;
 }
 

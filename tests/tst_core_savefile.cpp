@@ -97,6 +97,25 @@ class TestSaveFile : public QObject, MapFileFakes {
 
     QString PathOf(const QString& name) const { return dir->filePath(name); }
 
+#ifdef Q_OS_UNIX
+    // Saves to path over and over in a child process, the first owner
+    // switching between 6 and otherOwner, and kills it after microseconds.
+    static bool KillDuringSaves(const QString& path, int otherOwner, long microseconds)
+    {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            for (int round = 0;; ++round) {
+                MapModule::OwnerGrid.Set(0, round % 2 ? 6 : otherOwner);
+                MapModule::SaveMapFile(Std(path));
+            }
+        }
+        ::usleep(useconds_t(microseconds));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        return child > 0 && ::waitpid(child, &status, 0) == child;
+    }
+#endif
+
     // The bytes SaveMapFile gives for the map now in the document.
     QByteArray MapBytes()
     {
@@ -416,6 +435,27 @@ private slots:
 #endif
 
 #ifdef Q_OS_UNIX
+    // A name cut short in the temporary name: its leftovers are its own, and
+    // a save of another long name that begins alike keeps them.
+    void leftoversOfLongNames()
+    {
+        const QString mine = QString(250, 'a') + ".kxgf";
+        const QString other = QString(249, 'a') + "b.kxgf";
+        QVERIFY(MapModule::SaveMapFile(Std(PathOf(mine))));
+        QVERIFY(MapModule::SaveMapFile(Std(PathOf(other))));
+        QStringList leftovers;
+        for (long delay = 0; delay < 200000 && leftovers.isEmpty(); delay += 500) {
+            QVERIFY(KillDuringSaves(PathOf(other), 0, delay));
+            leftovers = Entries(dir->path()).filter(QRegularExpression("^\\."));
+        }
+        QVERIFY2(!leftovers.isEmpty(), "no killed save left anything behind");
+
+        QVERIFY(MapModule::SaveMapFile(Std(PathOf(mine))));
+        QCOMPARE(Entries(dir->path()).filter(QRegularExpression("^\\.")), leftovers);
+        QVERIFY(MapModule::SaveMapFile(Std(PathOf(other))));
+        QCOMPARE(Entries(dir->path()).filter(QRegularExpression("^\\.")), QStringList());
+    }
+
     // A save killed at any moment leaves the file holding the old map or the
     // new one, byte for byte, and nothing visible beside it; what a kill
     // leaves behind is hidden, named as an unfinished save of the map, and
@@ -444,18 +484,7 @@ private slots:
         int visible = 0;
         int mostLeftovers = 0;
         for (int round = 0; round < rounds; ++round) {
-            const pid_t child = ::fork();
-            QVERIFY(child >= 0);
-            if (child == 0) {
-                for (int round = 0;; ++round) {
-                    MapModule::OwnerGrid.Set(0, round % 2 ? 6 : firstOwner);
-                    MapModule::SaveMapFile(Std(path));
-                }
-            }
-            ::usleep(useconds_t(delay(random)));
-            ::kill(child, SIGKILL);
-            int status = 0;
-            QCOMPARE(::waitpid(child, &status, 0), child);
+            QVERIFY(KillDuringSaves(path, firstOwner, delay(random)));
             const QByteArray bytes = ReadBytes(path);
             corrupt += bytes != first && bytes != second;
             int leftovers = 0;

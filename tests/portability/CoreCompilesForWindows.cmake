@@ -11,7 +11,7 @@ endif()
 
 file(GLOB sources RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/document/*.cpp ${SOURCE_DIR}/components/*.cpp ${SOURCE_DIR}/view/*.cpp)
-list(APPEND sources platform/FileBytesWindows.cpp platform/WindowsPaths.cpp)
+list(APPEND sources platform/FileBytesWindows.cpp platform/SaveTemporaryWindows.cpp platform/WindowsPaths.cpp)
 list(LENGTH sources count)
 execute_process(
   COMMAND ${compiler} -std=c++20 -fsyntax-only -I.

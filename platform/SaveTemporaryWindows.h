@@ -1,0 +1,23 @@
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <string>
+
+// The hidden file a save writes the map to before it takes the map's place:
+// ".<name>.gridforge-save-" and six digits, beside the target. A save holds
+// it open without sharing while it writes it, so that a later save can tell
+// the leftover of a killed save from a file still being written.
+namespace SaveTemporary {
+// Creates a new temporary file beside target (a full path in its long form)
+// with the hidden attribute, open for writing only by the caller; its path
+// goes to tempPath.
+HANDLE Create(const std::wstring& target, std::wstring& tempPath);
+// Removes the temporary files of earlier saves of target that no program
+// holds open any longer; nothing else. A name cut short to fit in a
+// temporary name could be another file's, so its leftovers stay.
+void RemoveLeftovers(const std::wstring& target);
+}  // namespace SaveTemporary
