@@ -91,6 +91,20 @@ bool SetFinalAttributes(HANDLE file, DWORD existing)
     return ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info) != 0;
 }
 
+// Gives the file open as to (with WRITE_DAC) the access list of the file at
+// from, where the user may read it. ReplaceFileW merges that list too where
+// it can; the copy makes it hold where ReplaceFileW does not (wine).
+void CopyAccessList(const std::wstring& from, HANDLE to)
+{
+    DWORD size = 0;
+    ::GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+    if (size == 0)
+        return;
+    std::vector<unsigned char> descriptor(size);
+    if (::GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size))
+        (void)::SetKernelObjectSecurity(to, DACL_SECURITY_INFORMATION, descriptor.data());
+}
+
 }  // namespace
 
 ReadResult ReadBounded(const std::string& path, std::size_t limit)
@@ -165,10 +179,13 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
     FileHandle temp(SaveTemporary::Create(target, tempPath));
     if (!temp.Valid())
         return StatusOf(::GetLastError());
+    if (existing != INVALID_FILE_ATTRIBUTES)
+        CopyAccessList(target, temp.Get());
     const bool written = WriteFully(temp.Get(), bytes) && ::FlushFileBuffers(temp.Get()) &&
                          SetFinalAttributes(temp.Get(), existing) && temp.Close();
-    // ReplaceFileW keeps the replaced file's security settings; a new file
-    // takes those of its folder.
+    // ReplaceFileW keeps the replaced file's access list, creation time,
+    // short name, object identifier, encryption, compression and named
+    // streams; a new file takes the access list its folder gives.
     const bool replaced =
         written && (existing != INVALID_FILE_ATTRIBUTES
                         ? ::ReplaceFileW(target.c_str(), tempPath.c_str(), nullptr,

@@ -63,7 +63,7 @@ HANDLE Create(const std::wstring& target, std::wstring& tempPath)
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         tempPath = stem;
         tempPath += DigitsOf(seed + attempt * 7919u);
-        const HANDLE temp = ::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        const HANDLE temp = ::CreateFileW(tempPath.c_str(), GENERIC_WRITE | WRITE_DAC, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (temp != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS)
             return temp;

@@ -13,8 +13,8 @@
 // the leftover of a killed save from a file still being written.
 namespace SaveTemporary {
 // Creates a new temporary file beside target (a full path in its long form)
-// with the hidden attribute, open for writing only by the caller; its path
-// goes to tempPath.
+// with the hidden attribute, open for writing (and for setting its access
+// list) only by the caller; its path goes to tempPath.
 HANDLE Create(const std::wstring& target, std::wstring& tempPath);
 // Removes the temporary files of earlier saves of target that no program
 // holds open any longer; nothing else. A name cut short to fit in a

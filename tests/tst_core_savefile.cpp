@@ -21,6 +21,7 @@
 #include <unistd.h>
 #else
 #include <windows.h>
+#include <sddl.h>
 #endif
 
 // Where a save puts the map: through symbolic links, under the longest names
@@ -376,22 +377,24 @@ private slots:
         QCOMPARE(Entries(dir->path()), entries);
     }
 
+#endif
+
     // A save removes what killed saves of the same map left and nothing else:
-    // not a file a running save still holds (locked), nor anything of
-    // another name or kind.
+    // not a file a running save still holds, nor anything of another name or
+    // kind. Six digits fit the random part of both systems' names.
     void leftoversOfEarlierSaves_data()
     {
         QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("kind");  // file, locked file, folder or link
+        QTest::addColumn<QString>("kind");  // file, held file, folder or link
         QTest::addColumn<bool>("removed");
-        const QString leftover = ".map.kxgf.gridforge-save-Ab12Cd";
+        const QString leftover = ".map.kxgf.gridforge-save-123456";
         QTest::newRow("a killed save's file") << leftover << "file" << true;
-        QTest::newRow("a running save's file") << leftover << "locked file" << false;
-        QTest::newRow("another map's") << ".other.kxgf.gridforge-save-Ab12Cd" << "file" << false;
-        QTest::newRow("a map whose name begins alike") << ".map.kxgf.bak.gridforge-save-Ab12Cd" << "file" << false;
-        QTest::newRow("one letter short") << ".map.kxgf.gridforge-save-Ab12C" << "file" << false;
-        QTest::newRow("not a letter") << ".map.kxgf.gridforge-save-Ab12C-" << "file" << false;
-        QTest::newRow("not hidden") << "map.kxgf.gridforge-save-Ab12Cd" << "file" << false;
+        QTest::newRow("a running save's file") << leftover << "held file" << false;
+        QTest::newRow("another map's") << ".other.kxgf.gridforge-save-123456" << "file" << false;
+        QTest::newRow("a map whose name begins alike") << ".map.kxgf.bak.gridforge-save-123456" << "file" << false;
+        QTest::newRow("one digit short") << ".map.kxgf.gridforge-save-12345" << "file" << false;
+        QTest::newRow("not a digit") << ".map.kxgf.gridforge-save-12345-" << "file" << false;
+        QTest::newRow("not hidden") << "map.kxgf.gridforge-save-123456" << "file" << false;
         QTest::newRow("a folder") << leftover << "folder" << false;
         QTest::newRow("a link") << leftover << "link" << false;
     }
@@ -405,24 +408,41 @@ private slots:
         QFile other(PathOf("other.kxgf"));
         QVERIFY(other.open(QIODevice::WriteOnly) && other.write("other") == 5);
         other.close();
-        int held = -1;
-        const auto release = qScopeGuard([&] {
-            if (held >= 0)
-                ::close(held);
-        });
         if (kind == "folder") {
             QVERIFY(QDir(dir->path()).mkdir(entry));
         } else if (kind == "link") {
+#ifdef Q_OS_UNIX
             QCOMPARE(::symlink("other.kxgf", Std(PathOf(entry)).c_str()), 0);
+#else
+            if (!::CreateSymbolicLinkW(reinterpret_cast<const wchar_t*>(PathOf(entry).utf16()), L"other.kxgf",
+                                       SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
+                QSKIP("symbolic links need a privilege or developer mode here");
+#endif
         } else {
             QFile file(PathOf(entry));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ReadBytes(path)) > 0);
             file.close();
-            if (kind == "locked file") {
-                held = ::open(Std(PathOf(entry)).c_str(), O_RDONLY | O_CLOEXEC);
-                QCOMPARE(::flock(held, LOCK_EX | LOCK_NB), 0);
-            }
         }
+        // A running save holds its file: locked on Linux, open without sharing on Windows.
+#ifdef Q_OS_UNIX
+        const int held = kind == "held file" ? ::open(Std(PathOf(entry)).c_str(), O_RDONLY | O_CLOEXEC) : -1;
+        const auto release = qScopeGuard([&] {
+            if (held >= 0)
+                ::close(held);
+        });
+        if (held >= 0)
+            QCOMPARE(::flock(held, LOCK_EX | LOCK_NB), 0);
+#else
+        const HANDLE held = kind == "held file" ? ::CreateFileW(reinterpret_cast<const wchar_t*>(PathOf(entry).utf16()),
+                                                                 GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                                                 FILE_ATTRIBUTE_NORMAL, nullptr)
+                                                : INVALID_HANDLE_VALUE;
+        const auto release = qScopeGuard([&] {
+            if (held != INVALID_HANDLE_VALUE)
+                ::CloseHandle(held);
+        });
+        QCOMPARE(held != INVALID_HANDLE_VALUE, kind == "held file");
+#endif
         QStringList expected = Entries(dir->path());
         if (removed)
             expected.removeOne(entry);
@@ -432,7 +452,6 @@ private slots:
         QCOMPARE(Entries(dir->path()), expected);
         QCOMPARE(ReadBytes(PathOf("other.kxgf")), QByteArray("other"));
     }
-#endif
 
 #ifdef Q_OS_UNIX
     // A name cut short in the temporary name: its leftovers are its own, and
@@ -512,6 +531,59 @@ private slots:
         QCOMPARE(after, QStringList({"map.kxgf", "sub"}));
     }
 #else
+    // The saved file keeps the old one's access list (set here in the
+    // system's text form) and its attributes.
+    void keptAcrossSave_data()
+    {
+        QTest::addColumn<QString>("access");  // empty: the one the folder gives
+        QTest::addColumn<int>("attributes");
+        QTest::newRow("an access list of its own")
+            << "D:P(A;;FA;;;BA)(A;;FA;;;SY)" << int(FILE_ATTRIBUTE_ARCHIVE);
+        QTest::newRow("hidden and system")
+            << "" << int(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    }
+    void keptAcrossSave()
+    {
+        QFETCH(QString, access);
+        QFETCH(int, attributes);
+        const QString path = PathOf("map.kxgf");
+        const auto wide = [](const QString& text) { return reinterpret_cast<const wchar_t*>(text.utf16()); };
+        QVERIFY(MapModule::SaveMapFile(Std(path)));
+        const auto accessList = [&] {
+            DWORD size = 0;
+            ::GetFileSecurityW(wide(path), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+            QByteArray descriptor(int(size), '\0');
+            wchar_t* text = nullptr;
+            if (!::GetFileSecurityW(wide(path), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size) ||
+                !::ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor.data(), SDDL_REVISION_1,
+                                                                        DACL_SECURITY_INFORMATION, &text, nullptr))
+                return QString("unreadable");
+            const QString result = QString::fromWCharArray(text);
+            ::LocalFree(text);
+            return result;
+        };
+        if (!access.isEmpty()) {
+            PSECURITY_DESCRIPTOR descriptor = nullptr;
+            QVERIFY(::ConvertStringSecurityDescriptorToSecurityDescriptorW(wide(access), SDDL_REVISION_1, &descriptor,
+                                                                           nullptr));
+            const BOOL set = ::SetFileSecurityW(wide(path), DACL_SECURITY_INFORMATION, descriptor);
+            ::LocalFree(descriptor);
+            QVERIFY(set);
+        }
+        QVERIFY(::SetFileAttributesW(wide(path), DWORD(attributes)));
+        const QString before = accessList();
+        // Everyone had an entry in the folder's list; the file's own has none.
+        // (wine derives the list from the Unix permissions, which it keeps.)
+        QCOMPARE(before.contains(";;;WD)"), access.isEmpty());
+
+        QVERIFY(MapModule::SaveMapFile(Std(path)));
+
+        QVERIFY(ReadBytes(path).startsWith(Header));
+        QCOMPARE(accessList(), before);
+        QCOMPARE(int(::GetFileAttributesW(wide(path))), attributes);
+        QCOMPARE(Entries(dir->path()).join(", "), QString("map.kxgf, sub"));
+    }
+
     // Another program holding the map file open: a reader that lets others
     // delete the file keeps its handle to the old bytes while the new map
     // takes the name; one that forbids it makes the save fail as a whole,
