@@ -198,6 +198,30 @@ private slots:
 
 #endif
 
+    // A file with two names (a hard link): the save replaces the name it
+    // was given; the other name keeps the old map.
+    void hardLinkKeepsTheOldMapUnderItsOtherName()
+    {
+        const QString path = PathOf("map.kxgf");
+        const QString other = PathOf("sub/other-name.kxgf");
+        QVERIFY(MapModule::SaveMapFile(Std(path)));
+        const QByteArray oldBytes = ReadBytes(path);
+#ifdef Q_OS_UNIX
+        QCOMPARE(::link(Std(path).c_str(), Std(other).c_str()), 0);
+#else
+        QVERIFY(::CreateHardLinkW(reinterpret_cast<const wchar_t*>(other.utf16()),
+                                  reinterpret_cast<const wchar_t*>(path.utf16()), nullptr));
+#endif
+        MapModule::OwnerGrid.Set(0, 6);
+        const QByteArray newBytes = MapBytes();
+        QVERIFY(newBytes != oldBytes);
+
+        QVERIFY(MapModule::SaveMapFile(Std(path)));
+
+        QCOMPARE(ReadBytes(path), newBytes);
+        QCOMPARE(ReadBytes(other), oldBytes);
+    }
+
     // The temporary file's name fits wherever the map's own name fits.
     void longestNames_data()
     {
