@@ -167,11 +167,12 @@ WriteStatus Replace(int folder, const std::string& path, const std::string& name
         ::unlinkat(folder, tempName.c_str(), 0);
         return status;
     }
-    const bool closed = temp.Close();
-    const int closeError = errno;
+    // The map is in place and on the disk (fsync said so): what the close
+    // may still report changes nothing of that.
+    temp.Close();
     ::fsync(folder);
     SaveTemporary::RemoveLeftovers(folder, name);
-    return closed ? WriteStatus::Written : StatusOf(closeError);
+    return WriteStatus::Written;
 }
 
 }  // namespace
