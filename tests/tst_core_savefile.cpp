@@ -314,11 +314,21 @@ private slots:
         const QStringList owner = file.split(QRegularExpression("[: ]"));
         QCOMPARE(::chown(Std(path).c_str(), owner[0].toUInt(), owner[1].toUInt()), 0);
         QCOMPARE(::chmod(Std(path).c_str(), mode_t(owner[2].toUInt(nullptr, 8))), 0);
-        if (!acl.isEmpty())
-            QCOMPARE(QProcess::execute("setfacl", {"-m", acl, path}), 0);
+        if (!acl.isEmpty()) {
+            QProcess setfacl;
+            setfacl.start("setfacl", {"-m", acl, path});
+            QVERIFY(setfacl.waitForFinished());
+            const QString error = QString::fromLocal8Bit(setfacl.readAllStandardError());
+            if (error.contains("not supported"))
+                QSKIP("the test folder's file system takes no ACL");
+            QVERIFY2(setfacl.exitCode() == 0, qPrintable(error));
+        }
         for (const QString& name : attributes) {
             const QByteArray value = name.startsWith("security.") ? Capability : QByteArray("地図の説明");
-            QCOMPARE(::setxattr(Std(path).c_str(), Std(name).c_str(), value.constData(), size_t(value.size()), 0), 0);
+            const int set = ::setxattr(Std(path).c_str(), Std(name).c_str(), value.constData(), size_t(value.size()), 0);
+            if (set != 0 && errno == ENOTSUP)
+                QSKIP("the test folder's file system takes no user attributes");
+            QCOMPARE(set, 0);
         }
         const QStringList before = Entries(dir->path());
 
