@@ -1,6 +1,7 @@
 #include "shell/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -101,10 +102,11 @@ CommandLine CommandLine::Parse(const QStringList& arguments)
     if (files.isEmpty())
         return result;
 
-    result.mapFile = QFileInfo(files[0]).absoluteFilePath();
+    // Paths as the system writes them: "\\" on Windows.
+    result.mapFile = QDir::toNativeSeparators(QFileInfo(files[0]).absoluteFilePath());
     if (parser.isSet(levelText)) {
         result.action = Action::WriteLevelText;
-        result.outputFile = parser.value(output);
+        result.outputFile = QDir::toNativeSeparators(parser.value(output));
     } else {
         result.action = Action::OpenMapFile;
     }

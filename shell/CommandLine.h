@@ -13,6 +13,7 @@ struct CommandLine {
     Action action = Action::Start;
     QString mapFile;     // absolute, for OpenMapFile and WriteLevelText
     QString outputFile;  // -o for WriteLevelText; empty for standard output
+    // Both with the system's own folder separator.
     QString refusal;     // for Refuse: one line that names what is wrong
 
     // arguments as QCoreApplication::arguments() gives them, the program first.

@@ -8,6 +8,9 @@
 
 #include <QCoreApplication>
 
+#include <optional>
+#include <string>
+
 namespace {
 
 // Exit statuses: done, a refused file or a failed write, a wrong command line.

@@ -67,6 +67,9 @@ Run RunProgram(const QStringList& arguments)
     return run;
 }
 
+// A text for a person as Linux writes it: Windows ends its lines in CR LF.
+QByteArray Lf(QByteArray text) { return text.replace("\r\n", "\n"); }
+
 QByteArray ReadAll(const QString& path)
 {
     QFile file(path);
@@ -179,11 +182,11 @@ private slots:
         if (out.startsWith('*'))
             QVERIFY2(run.out.contains(out.mid(1)), run.out.constData());
         else
-            QCOMPARE(run.out, out);
+            QCOMPARE(Lf(run.out), out);
         for (const QByteArray& part : errorParts)
             QVERIFY2(run.err.contains(part), run.err.constData());
         // The reason and the hint: two lines.
-        QCOMPARE(run.err.count('\n'), errorParts.isEmpty() ? 0 : 2);
+        QCOMPARE(Lf(run.err).count('\n'), errorParts.isEmpty() ? 0 : 2);
     }
 
     void levelTextIsTheViewersCopy_data()
@@ -260,7 +263,7 @@ private slots:
             const Run run = RunProgram(QStringList{"--level-text", path} + target);
             QCOMPARE(run.status, 1);
             QCOMPARE(run.out, QByteArray());
-            QCOMPARE(run.err, message + "\n");
+            QCOMPARE(Lf(run.err), message + "\n");
         }
         QCOMPARE(ReadAll(output), QByteArray("an older text"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
@@ -288,7 +291,7 @@ private slots:
         const Run run = RunProgram({"--level-text", path, "-o", output});
         QCOMPARE(run.status, 1);
         QCOMPARE(run.out, QByteArray());
-        QVERIFY2(run.err.startsWith("ファイルを保存できませんでした・・・保存を中止します\n" + output.toUtf8() + "\n"),
+        QVERIFY2(Lf(run.err).startsWith("ファイルを保存できませんでした・・・保存を中止します\n" + QDir::toNativeSeparators(output).toUtf8() + "\n"),
                  run.err.constData());
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList({"folder", "map.kxgf"}));

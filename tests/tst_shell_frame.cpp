@@ -618,7 +618,7 @@ private slots:
         QFETCH(QString, mapFile);
         const CommandLine parsed = CommandLine::Parse(QStringList{"gridforge"} + arguments);
         QCOMPARE(int(parsed.action), action);
-        QCOMPARE(parsed.mapFile, mapFile);
+        QCOMPARE(parsed.mapFile, QDir::toNativeSeparators(mapFile));
     }
 
     void startWithMapFile_data()
