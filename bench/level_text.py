@@ -5,11 +5,14 @@ The version is the floor of a run of the program: starting the process, loading 
 command line. The level text adds loading the map file and building the text, with no window and no display.
 The two are run in turn, so that a change of load touches both alike, each with standard output to a file;
 the figure is the median over the runs (and the range), and the target is the level text within 5 ms of the
-floor's median.
+floor's median. With valgrind installed, the instructions of one run of each under callgrind follow: they
+repeat however busy the machine is.
 
 Usage: level_text.py BUILD_DIR [RUNS]   (RUNS: 20)
 """
 import os
+import re
+import shutil
 import statistics
 import subprocess
 import sys
@@ -23,6 +26,13 @@ def timed(command, output):
     start = time.perf_counter()
     subprocess.run(command, stdout=output, stderr=subprocess.DEVNULL, check=True)
     return (time.perf_counter() - start) * 1000.0
+
+
+def instructions(command):
+    """Instructions of one run under callgrind, the program's own and its libraries'."""
+    run = subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=/dev/null"] + command,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, check=True)
+    return int(re.search(r"Collected : (\d+)", run.stderr).group(1))
 
 
 def main():
@@ -39,14 +49,18 @@ def main():
         with open(map_file, "wb") as f:
             f.write(b"KX-GRIDFORGE@VER1.00\r\n50,50\r\n0\r\n" + b"".join(b"%d\r\n" % (s % 7) for s in range(2500)))
         times = {"version": [], "level text": []}
+        commands = {"version": [program, "--version"], "level text": [program, "--level-text", map_file]}
         with open(os.path.join(work, "out"), "wb") as output:
-            timed([program, "--version"], output)  # the first run fills the file cache
+            timed(commands["version"], output)  # the first run fills the file cache
             for _ in range(runs):
-                times["version"].append(timed([program, "--version"], output))
-                times["level text"].append(timed([program, "--level-text", map_file], output))
+                for name, command in commands.items():
+                    times[name].append(timed(command, output))
+        counts = {name: instructions(command) for name, command in commands.items()} if shutil.which("valgrind") else {}
     for name, values in times.items():
         print("%-11s median %6.1f ms  (%.1f to %.1f ms, %d runs)" % (name, statistics.median(values), min(values),
                                                                     max(values), len(values)))
+    for name, count in counts.items():
+        print("%-11s %.2f million instructions (callgrind)" % (name, count / 1e6))
     above = statistics.median(times["level text"]) - statistics.median(times["version"])
     met = above <= TARGET_MS
     print("level text above the floor: %.1f ms (target %.0f ms: %s)" % (above, TARGET_MS, "met" if met else "NOT met"))
