@@ -26,8 +26,12 @@ int WriteLevelText(const CommandLine& commandLine)
         ConsoleOutput::WriteText(stderr, QString::fromStdString(result.message).replace("\r\n", "\n") + "\n");
         return Failed;
     }
-    if (commandLine.outputFile.isEmpty())
-        return ConsoleOutput::WriteBytes(stdout, *result.text) ? Done : Failed;
+    if (commandLine.outputFile.isEmpty()) {
+        if (ConsoleOutput::WriteBytes(stdout, *result.text))
+            return Done;
+        ConsoleOutput::WriteText(stderr, "gridforge: 標準出力に書き込めません (standard output cannot be written)\n");
+        return Failed;
+    }
     const std::optional<std::string> failure = LevelTextExport::Save(commandLine.outputFile.toStdString(), *result.text);
     if (failure)
         ConsoleOutput::WriteText(stderr, QString::fromStdString(*failure) + "\n");

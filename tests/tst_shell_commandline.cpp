@@ -297,6 +297,23 @@ private slots:
                  QStringList({"folder", "map.kxgf"}));
     }
 
+    void fullStandardOutputIsReported()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Windows has no always-full device");
+#endif
+        QTemporaryDir dir;
+        const QString path = dir.filePath("map.kxgf");
+        Write(path, MapFile(10, 10, 0, [](int) { return 1; }));
+        QProcess process;
+        process.setProcessEnvironment(WithoutDisplay());
+        process.setStandardOutputFile("/dev/full");
+        process.start(Program(), {"--level-text", path});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(process.readAllStandardError().contains("標準出力に書き込めません"));
+    }
+
     void qtOptionsStartTheEditor_data()
     {
         QTest::addColumn<QStringList>("arguments");
