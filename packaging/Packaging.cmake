@@ -31,8 +31,14 @@ set(CPACK_PACKAGE_VENDOR "Gridforge developers")
 set(CPACK_PACKAGE_CONTACT "Gridforge developers <maintainers@gridforge.invalid>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for the owner map of a game level")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Gridforge paints the owner map of a game level: 10 to 50 x 10 to 50 sectors, seven owners, a brush, a lock of the outer ring, owner replacement, .kxgf map files and the level-data text to copy into a level file. The interface is Japanese.")
+# Lines of at most 80 characters: the package tools show them as they are.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Gridforge paints the owner map of a game level: 10 to 50 x 10 to 50 sectors,"
+  "each owned by one of seven owners. It has a brush 1 to 5 sectors wide, a lock"
+  "of the invisible outer ring, owner replacement, .kxgf map files, and a viewer"
+  "of the level-data text (typ_map, own_map, hgt_map, blg_map) to copy into a"
+  "level file; gridforge --level-text writes that text for build scripts."
+  "The interface is Japanese.")
 set(CPACK_STRIP_FILES ON)
 if(NOT DEFINED CPACK_GENERATOR AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
   set(CPACK_GENERATOR DEB)
@@ -45,6 +51,11 @@ endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic, fonts-dejavu-core")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# An editor of data files, not a game.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+
+if(UNIX AND NOT APPLE)
+  include(${CMAKE_CURRENT_LIST_DIR}/DebianDocs.cmake)
+endif()
 
 include(CPack)

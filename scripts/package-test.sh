@@ -2,8 +2,9 @@
 # Makes the Debian package from a build and tries it on a fresh Debian 12 (a
 # chroot, scripts/fresh-debian.sh): `apt-get install ./gridforge_*.deb` must
 # bring in what it needs, the program must start, the desktop must know the
-# map file type, and `apt-get purge` must take every file away again.
-# Needs root, debootstrap and Debian's archive.
+# map file type, and `apt-get purge` must take every file away again. Before
+# that, lintian must find no error or warning (scripts/lintian-check.sh).
+# Needs root, debootstrap, lintian and Debian's archive.
 #   GRIDFORGE_PACKAGE_BUILD_DIR  the build to package (default build/, built here)
 #   FRESH_DEBIAN_BASE            a debootstrapped Debian 12 to copy instead of a new one
 set -euo pipefail
@@ -20,6 +21,7 @@ trap cleanup EXIT
 (cd "$work" && cpack -G DEB --config "$root/$dir/CPackConfig.cmake" -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/gridforge_*.deb)
 echo "package: $(basename "$deb"), depends: $(dpkg-deb -f "$deb" Depends)"
+"$root/scripts/lintian-check.sh" "$deb"
 
 start=$SECONDS
 "$root/scripts/fresh-debian.sh" make "$chroot_dir" >"$work/debootstrap.log" 2>&1 ||
@@ -48,6 +50,8 @@ for f in /usr/bin/gridforge /usr/share/applications/org.gridforge.Gridforge.desk
   [ -f "$f" ] || fail "$f is not installed"
 done
 gridforge --help | grep -q "Usage: gridforge" || fail "gridforge --help"
+gridforge --level-text /root/probe.kxgf | head -c 9 | grep -qx "typ_map= " || fail "gridforge --level-text"
+man -w gridforge >/dev/null 2>&1 || [ -f /usr/share/man/man1/gridforge.1.gz ] || fail "no manual page"
 grep -q 'application/x-gridforge-map:\*\.kxgf' /usr/share/mime/globs2 || fail "the MIME database does not know *.kxgf"
 # The program must start: libraries, the platform plugin and the font all
 # there. It keeps running with the map until it is stopped.

@@ -20,7 +20,7 @@ GRIDFORGE_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   python3 xclip
   desktop-file-utils appstream shared-mime-info
-  dpkg-dev file debootstrap
+  dpkg-dev file debootstrap lintian
   g++-mingw-w64-x86-64-posix ccache
   acl  # setfacl and getfacl for the save tests' ACL rows
 )

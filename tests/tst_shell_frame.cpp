@@ -592,11 +592,24 @@ private slots:
         QTest::newRow("relative path made absolute") << QStringList{"a.kxgf"} << int(A::OpenMapFile) << here + "/a.kxgf";
         QTest::newRow("any extension is tried") << QStringList{maps + "a.txt"} << int(A::OpenMapFile) << maps + "a.txt";
         QTest::newRow("dash name after --") << QStringList{"--", "-a.kxgf"} << int(A::OpenMapFile) << here + "/-a.kxgf";
-        QTest::newRow("help") << QStringList{"--help"} << int(A::ShowUsage) << QString();
+        QTest::newRow("help") << QStringList{"--help"} << int(A::ShowHelp) << QString();
+        QTest::newRow("-h before a file") << QStringList{"-h", "a.kxgf"} << int(A::ShowHelp) << QString();
+        QTest::newRow("version") << QStringList{"--version"} << int(A::ShowVersion) << QString();
+        QTest::newRow("-v") << QStringList{"-v"} << int(A::ShowVersion) << QString();
+        QTest::newRow("level text") << QStringList{"--level-text", "a.kxgf"} << int(A::WriteLevelText) << here + "/a.kxgf";
+        QTest::newRow("level text, file first, -o")
+            << QStringList{"a.kxgf", "--level-text", "-o", "t.txt"} << int(A::WriteLevelText) << here + "/a.kxgf";
+        QTest::newRow("restored session: a plain start") << QStringList{"-session", "10d2f3a"} << int(A::Start) << QString();
+        QTest::newRow("Qt's options with a file")
+            << QStringList{"-platform", "offscreen", "-style", "fusion", "a.kxgf"} << int(A::OpenMapFile) << here + "/a.kxgf";
+        QTest::newRow("Qt's option with two dashes") << QStringList{"--platform", "offscreen"} << int(A::Start) << QString();
+        QTest::newRow("-- alone: a plain start") << QStringList{"--"} << int(A::Start) << QString();
         QTest::newRow("two files refused") << QStringList{"a.kxgf", "b.kxgf"} << int(A::Refuse) << QString();
         QTest::newRow("unknown option refused") << QStringList{"-x"} << int(A::Refuse) << QString();
+        QTest::newRow("Qt's option without its value refused") << QStringList{"-session"} << int(A::Refuse) << QString();
         QTest::newRow("empty name refused") << QStringList{""} << int(A::Refuse) << QString();
-        QTest::newRow("-- alone refused") << QStringList{"--"} << int(A::Refuse) << QString();
+        QTest::newRow("level text without a file refused") << QStringList{"--level-text"} << int(A::Refuse) << QString();
+        QTest::newRow("-o without level text refused") << QStringList{"-o", "t.txt", "a.kxgf"} << int(A::Refuse) << QString();
     }
     void commandLine()
     {
@@ -605,7 +618,7 @@ private slots:
         QFETCH(QString, mapFile);
         const CommandLine parsed = CommandLine::Parse(QStringList{"gridforge"} + arguments);
         QCOMPARE(int(parsed.action), action);
-        QCOMPARE(parsed.mapFile, mapFile);
+        QCOMPARE(parsed.mapFile, QDir::toNativeSeparators(mapFile));
     }
 
     void startWithMapFile_data()

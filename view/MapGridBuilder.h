@@ -14,6 +14,11 @@ public:
     // Receives the window's outer size in twips.
     using SizeWindow = std::function<void(int widthTwips, int heightTwips)>;
 
+    // What the map window shows when a build fails.
+    static constexpr const char* FailureTitle = "ERROR";
+    static constexpr const char* FailureText =
+        "Map size was very small!! Load is so bad...\r\nPlease select File->New... and select the Mapsize";
+
     // The cell that stands at a sector, laid out row by row in twips.
     static int CellLeft(int index, int width, int cellSize) { return (index % width + 2) * cellSize; }
     static int CellTop(int index, int width, int cellSize) { return (index / width + 2) * cellSize; }

@@ -15,6 +15,10 @@ id=org.gridforge.Gridforge
 sizes="16 32 48 64 128 256"
 expected="usr/bin/gridforge
 usr/share/applications/$id.desktop
+usr/share/doc/gridforge/changelog.gz
+usr/share/doc/gridforge/copyright
+usr/share/man/ja/man1/gridforge.1.gz
+usr/share/man/man1/gridforge.1.gz
 usr/share/metainfo/$id.metainfo.xml
 usr/share/mime/packages/$id.xml"
 for size in $sizes; do
@@ -60,6 +64,8 @@ if [ -n "$deb" ]; then
   for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
     tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep -qxF "$package" || fail "the package does not depend on $package: $depends"
   done
+  "$(dirname "$0")/../../scripts/lintian-check.sh" "$deb" >"$work/lintian.log" 2>&1 ||
+    fail "lintian: $(cat "$work/lintian.log")"
 else
   fail "cpack made no gridforge_*.deb"
 fi

@@ -20,8 +20,6 @@
 namespace {
 
 const char* const MapIcon = ":/icons/map.png";
-const char* const BuildErrorText =
-    "Map size was very small!! Load is so bad...\r\nPlease select File->New... and select the Mapsize";
 
 }  // namespace
 
@@ -71,7 +69,7 @@ bool frmMain::Build()
         return true;
 
     if (MessageBoxPort* messages = context_.messages)
-        messages->Show(BuildErrorText, "ERROR", MessageButtons::Ok, MessageIcon::Error, MessageAnswer::Ok);
+        messages->Show(MapGridBuilder::FailureText, MapGridBuilder::FailureTitle, MessageButtons::Ok, MessageIcon::Error, MessageAnswer::Ok);
     CloseWindow();
     return false;
 }
