@@ -57,6 +57,15 @@ def user_registry(folder):
     return data.decode("utf-16" if data[:2] in (b"\xff\xfe", b"\xfe\xff") else "utf-8").splitlines()
 
 
+def drop_empty_qt_keys():
+    """The test programs' own check of Qt's shared settings opens HKCU\\Software\\QtProject, and QSettings makes
+    the keys it opens: without them, a key the program made, even an empty one, shows after the session."""
+    result = wine("reg", "query", "HKCU\\Software\\QtProject", "/s")
+    lines = [line for line in result.stdout.decode("utf-8", "replace").splitlines() if line.strip()]
+    if result.returncode == 0 and all(line.startswith("HKEY_") for line in lines):
+        wine("reg", "delete", "HKCU\\Software\\QtProject", "/f")
+
+
 def documents_folders():
     prefix = os.environ.get("WINEPREFIX", os.path.expanduser("~/.wine"))
     users = os.path.join(prefix, "drive_c", "users")
@@ -157,6 +166,7 @@ class WineDriver(e2e.Driver):
         work = os.path.join(self.session.root, "maps")
         os.makedirs(started)
         os.makedirs(work)
+        drop_empty_qt_keys()
         registry_before = user_registry(self.session.root)
         self.start_to_map(started)
         self.paint(1, 2, 3)
