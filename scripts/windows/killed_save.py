@@ -87,6 +87,9 @@ def main():
             if alive:
                 print("FAILED: the save goes on after the kill, in processes %r" % alive)
                 return 1
+            # The wine server closes the dead process's handles a moment later (files opened to be deleted
+            # on close go then): look at the folder once that is done.
+            time.sleep(0.1)
             try:
                 with open(path, "rb") as f:
                     data = f.read()
@@ -105,7 +108,10 @@ def main():
                     leftovers += 1
                 else:
                     visible += 1
-                os.remove(os.path.join(folder, entry))
+                try:
+                    os.remove(os.path.join(folder, entry))
+                except FileNotFoundError:
+                    pass
         print("killed-save: %d kills of save_loop.exe under wine (one save %.2f ms) in %.0f s: the file held the "
               "old map %d times, the new map %d times, was missing %d times and held anything else %d times; "
               "%d hidden unfinished saves and %d other files left beside it"
