@@ -56,6 +56,12 @@ std::optional<std::string> CaptionFor(const std::string& path)
     return path.substr(separator + 1);
 }
 
+std::string Shown(const std::string& path)
+{
+    const ShownPathPort* shownPaths = Ports().shownPaths;
+    return shownPaths ? shownPaths->ShownPath(path) : path;
+}
+
 std::string MapFileText()
 {
     const LockBoxPort* lockBox = Ports().lockBox;
@@ -86,7 +92,7 @@ SaveOutcome Save(const std::string& path)
     CurrentFileName = path;
     MapTiedToCurrentFile = true;
     if (MapWindowPort* mapWindow = Ports().mapWindow)
-        mapWindow->SetMapCaption(path);
+        mapWindow->SetMapCaption(Shown(path));
     return {true, {}};
 }
 
@@ -148,7 +154,7 @@ bool LoadMapFile(const std::string& path)
 
 void ShowSaveFailedMessage(const std::string& path, const std::string& reason)
 {
-    ShowAbort(std::string(SaveFailedMessage) + "\n" + path + (reason.empty() ? "" : "\n" + reason));
+    ShowAbort(std::string(SaveFailedMessage) + "\n" + Shown(path) + (reason.empty() ? "" : "\n" + reason));
 }
 
 void SaveMapAs()

@@ -12,7 +12,8 @@ inline constexpr const char* MapFileHeader = "KX-GRIDFORGE@VER1.00";
 inline constexpr std::size_t MapFileSizeLimit = 4 * 1024 * 1024;
 
 // Writes the document to path, atomically; true when the file is complete.
-// On success MapChanged = 0, CurrentFileName = path, caption = path.
+// On success MapChanged = 0, CurrentFileName = path, caption = path (as
+// the user reads paths: ShownPathPort).
 bool SaveMapFile(const std::string& path);
 // Reads path into the document and rebuilds the map window; a rejected file
 // shows its message and changes nothing, and so does a map window that
@@ -30,6 +31,6 @@ void OpenMap();
 // file dropped on the frame) instead of the open dialog's.
 void OpenMapFile(const std::string& path);
 // The message shown when a map file could not be written: the file's path
-// and, when the system gave one, the reason in Japanese.
+// as the user reads it and, when the system gave one, the reason in Japanese.
 void ShowSaveFailedMessage(const std::string& path, const std::string& reason = {});
 }  // namespace MapModule

@@ -6,6 +6,7 @@
 #include "document/MapWindowPort.h"
 #include "document/MessageBoxPort.h"
 #include "document/OwnerGridArray.h"
+#include "document/ShownPathPort.h"
 
 #include <cstdint>
 #include <string>
@@ -40,6 +41,8 @@ struct PortSet {
     LockBoxPort* lockBox = nullptr;
     FileDialogPort* fileDialog = nullptr;
     MessageBoxPort* messages = nullptr;
+    // Without it a path is shown as it was handed in.
+    const ShownPathPort* shownPaths = nullptr;
 };
 PortSet& Ports();
 

@@ -1,14 +1,12 @@
 #include "shell/QtFileDialog.h"
 
 #include "shell/FileDialogColumns.h"
-#include "shell/SharedSettingsKeeper.h"
+#include "shell/FileDialogFilter.h"
+#include "shell/FileDialogFolder.h"
 
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QTreeView>
-
-// Shown as "Gridforge(*.kxgf)", matching "*.kxgf".
-const char* const QtFileDialog::Filter = "Gridforge(*.kxgf)";
 
 std::optional<std::string> QtFileDialog::ChooseSavePath() { return Choose(true); }
 
@@ -30,16 +28,16 @@ void QtFileDialog::ShowInJapanese(QFileDialog& dialog)
 
 std::optional<std::string> QtFileDialog::Choose(bool save)
 {
-    const SharedSettingsKeeper keeper;  // goes after the dialog
-    QFileDialog dialog(parent_);
+    QFileDialog dialog(parent_, QString(), FileDialogFolder());
     dialog.setObjectName(save ? "SaveMapDialog" : "OpenMapDialog");
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     ShowInJapanese(dialog);
-    dialog.setNameFilter(QString::fromLatin1(Filter));
+    // Shown as "Gridforge(*.kxgf)", matching "*.kxgf".
+    dialog.setNameFilter(QString::fromLatin1(FileDialogFilter::Name));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix("kxgf");
+        dialog.setDefaultSuffix(QString::fromLatin1(FileDialogFilter::Extension));
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

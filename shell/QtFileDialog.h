@@ -6,16 +6,16 @@
 class QFileDialog;
 class QWidget;
 
-// CD1: the open and save dialogs for map files. The save dialog asks before
-// overwriting and adds ".kxgf" to a name typed without an extension. Every
-// text in them is Japanese, whatever the system's language.
+// CD1 on Linux: Qt's own open and save dialogs for map files, starting in
+// FileDialogFolder(). The save dialog asks before overwriting and adds ".kxgf"
+// to a name typed without an extension. Every text in them is Japanese,
+// whatever the system's language. (Windows shows the system's dialogs:
+// WindowsFileDialog.)
 class QtFileDialog : public FileDialogPort {
 public:
     explicit QtFileDialog(QWidget* parent) : parent_(parent) {}
     std::optional<std::string> ChooseSavePath() override;
     std::optional<std::string> ChooseOpenPath() override;
-
-    static const char* const Filter;
 
 private:
     std::optional<std::string> Choose(bool save);

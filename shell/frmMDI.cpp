@@ -13,8 +13,13 @@
 #include "shell/MapDataPanel.h"
 #include "shell/MapWindowHost.h"
 #include "shell/OwnerToolbar.h"
-#include "shell/QtFileDialog.h"
 #include "shell/QtMessageBox.h"
+#include "shell/QtShownPath.h"
+#ifdef Q_OS_WIN
+#include "shell/WindowsFileDialog.h"
+#else
+#include "shell/QtFileDialog.h"
+#endif
 
 #include <QAction>
 #include <QCloseEvent>
@@ -38,6 +43,9 @@ namespace {
 // The frame's status bar has one part; its width is given as text.
 constexpr char StatusBarText[] = "Gridforge First Release Version";
 constexpr char StatusBarWidth[] = "300";
+
+// Paths in captions and messages, as the system writes them.
+const QtShownPath ShownPaths;
 
 // The map file a drag carries: exactly one local file named *.kxgf.
 QString DraggedMapFile(const QMimeData* data)
@@ -79,7 +87,12 @@ frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dia
         dialogs_.messages = ownMessages_.get();
     }
     if (dialogs_.files == nullptr) {
+        // The dialogs a user of each system knows: on Windows the system's own.
+#ifdef Q_OS_WIN
+        ownFileDialog_ = std::make_unique<WindowsFileDialog>(this);
+#else
         ownFileDialog_ = std::make_unique<QtFileDialog>(this);
+#endif
         dialogs_.files = ownFileDialog_.get();
     }
     MapModule::PortSet& ports = MapModule::Ports();
@@ -89,6 +102,7 @@ frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dia
     ports.lockBox = toolbar2_->Check1();
     ports.fileDialog = dialogs_.files;
     ports.messages = dialogs_.messages;
+    ports.shownPaths = &ShownPaths;
     commands_ = new FrameCommands(*this, *dialogs_.messages);
     ConnectCommands();
 

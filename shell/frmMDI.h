@@ -17,7 +17,6 @@ class MapDataPanel;
 class MapWindowHost;
 class OwnerToolbar;
 class QMdiArea;
-class QtFileDialog;
 class QtMessageBox;
 
 // The message box and file dialogs the program asks through; the frame makes
@@ -77,7 +76,7 @@ private:
     FrameCommands* commands_ = nullptr;
     std::unique_ptr<MapWindowHost> mapHost_;
     std::unique_ptr<QtMessageBox> ownMessages_;
-    std::unique_ptr<QtFileDialog> ownFileDialog_;
+    std::unique_ptr<FileDialogPort> ownFileDialog_;
     FrameDialogs dialogs_;
     QtStatusWindowPort statusPort_;
     std::unique_ptr<ClsStatusBar> statusBar_;

@@ -1,3 +1,5 @@
+#include "document/MapModule.h"
+#include "shell/FileDialogFolder.h"
 #include "shell/GridforgeApplication.h"
 #include "shell/QtFileDialog.h"
 #include "shell/QtMessageBox.h"
@@ -7,9 +9,11 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QProxyStyle>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -29,6 +33,8 @@ private slots:
     void buttonsHaveNoIcons();
     void fileListInJapanese_data();
     void fileListInJapanese();
+    void dialogsStartWhereTheMapIs_data();
+    void dialogsStartWhereTheMapIs();
     void cleanupTestCase();
 
 private:
@@ -61,6 +67,10 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
+
+// Qt's own file dialog is the one of Linux.
+[[maybe_unused]] const char* const SystemDialogOnWindows =
+    "Windows shows the system's dialog (scripts/windows/wine_window.py drives it)";
 
 const QDateTime Modified(QDate(2026, 12, 8), QTime(9, 44, 5));
 
@@ -129,6 +139,10 @@ void TestApplication::buttonsHaveNoIcons_data()
 void TestApplication::buttonsHaveNoIcons()
 {
     QFETCH(int, dialog);
+#ifdef Q_OS_WIN
+    if (dialog == 1)
+        QSKIP(SystemDialogOnWindows);
+#endif
     QWidget parent;
     QStringList withIcon;
     int buttons = 0;
@@ -168,6 +182,9 @@ void TestApplication::fileListInJapanese()
     QFETCH(QString, name);
     QFETCH(int, column);
     QFETCH(QString, text);
+#ifdef Q_OS_WIN
+    QSKIP(SystemDialogOnWindows);
+#endif
     QWidget parent;
     QStringList row;
     QStringList cut;
@@ -179,9 +196,68 @@ void TestApplication::fileListInJapanese()
         }
         qobject_cast<QDialog*>(modal)->reject();
     });
+    // The dialog starts in the folder of the map last opened or saved.
+    MapModule::CurrentFileName = files_.filePath("地図.kxgf").toStdString();
     QtFileDialog(&parent).ChooseSavePath();
+    MapModule::CurrentFileName.clear();
     QCOMPARE(row.value(column), text);
     QVERIFY2(cut.isEmpty(), qPrintable("cut off: " + cut.join(", ")));
+}
+
+void TestApplication::dialogsStartWhereTheMapIs_data()
+{
+    QTest::addColumn<QString>("mapFile");  // in the test's folder; empty: no map yet
+    QTest::addColumn<bool>("documents");   // the user has a documents folder
+    QTest::addColumn<QString>("start");    // "map", "documents" or "home"
+    QTest::newRow("no map yet: the documents folder") << "" << true << "documents";
+    QTest::newRow("no map yet, no documents folder: home") << "" << false << "home";
+    QTest::newRow("the folder of the map last opened or saved") << "サブフォルダ/地図.kxgf" << true << "map";
+    QTest::newRow("the map's folder is gone: the documents folder") << "消えた/地図.kxgf" << true << "documents";
+}
+
+// Both dialogs start there, never in the process's current folder (the test's
+// folder, which holds the map folder).
+void TestApplication::dialogsStartWhereTheMapIs()
+{
+    QFETCH(QString, mapFile);
+    QFETCH(bool, documents);
+    QFETCH(QString, start);
+    const QString documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+#ifdef Q_OS_WIN
+    if (!documents)
+        QSKIP("the documents folder of Windows is always there");
+#endif
+    const bool made = documents && !QFileInfo::exists(documentsFolder) && QDir().mkpath(documentsFolder);
+    if (!documents)
+        QVERIFY(!QFileInfo::exists(documentsFolder));
+    MapModule::CurrentFileName = mapFile.isEmpty() ? std::string() : files_.filePath(mapFile).toStdString();
+    const QString expected = start == "map"         ? QFileInfo(files_.filePath(mapFile)).absolutePath()
+                             : start == "documents" ? documentsFolder
+                                                    : QDir::homePath();
+    QStringList seen;
+    for (const bool save : {false, true}) {
+#ifdef Q_OS_WIN
+        // The program shows the system's dialog, which starts in this folder
+        // (scripts/windows/wine_window.py shows it).
+        seen << FileDialogFolder();
+        Q_UNUSED(save);
+#else
+        QWidget parent;
+        WhenModalShows(this, [&](QWidget* modal) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal))
+                seen << dialog->directory().absolutePath();
+            qobject_cast<QDialog*>(modal)->reject();
+        });
+        if (save)
+            QtFileDialog(&parent).ChooseSavePath();
+        else
+            QtFileDialog(&parent).ChooseOpenPath();
+#endif
+    }
+    MapModule::CurrentFileName.clear();
+    if (made)
+        QVERIFY(QDir(documentsFolder).removeRecursively());
+    QCOMPARE(seen, QStringList({expected, expected}));
 }
 
 void TestApplication::cleanupTestCase()

@@ -487,7 +487,45 @@ private slots:
         QCOMPARE(MapModule::MapChanged, MapModule::True);
         QCOMPARE(started.messages.Count(), 1);
         QCOMPARE(started.messages.Calls()[0].icon, MessageIcon::Error);
-        QVERIFY(started.messages.Calls()[0].text.find(dir.path().toStdString()) != std::string::npos);
+        QVERIFY(started.messages.Calls()[0].text.find(QDir::toNativeSeparators(dir.path()).toStdString()) !=
+                std::string::npos);
+    }
+
+    // A path the user reads is the system's own: "\\" and the drive on
+    // Windows, whatever form it was handed in.
+    void shownPathsAreTheSystems_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<bool>("withoutDrive");
+        QTest::newRow("caption after Save as") << true << false;
+        QTest::newRow("failure text of a save") << false << false;
+#ifdef Q_OS_WIN
+        QTest::newRow("caption of a path without its drive") << true << true;
+        QTest::newRow("failure text of a path without its drive") << false << true;
+#endif
+    }
+    void shownPathsAreTheSystems()
+    {
+        QFETCH(bool, writable);
+        QFETCH(bool, withoutDrive);
+        StartedFrame started(true);
+        // On the current folder's drive, which a path without a drive means.
+        QTemporaryDir dir(QDir::currentPath() + "/shown-XXXXXX");
+        QVERIFY(QDir(dir.path()).mkdir("folder"));
+        // A folder cannot be written as a file.
+        QString path = dir.filePath(writable ? "shown.kxgf" : "folder");
+        const QString shown = QDir::toNativeSeparators(path);
+        if (withoutDrive)
+            path = path.mid(2);  // "C:/..." -> "/..."
+        started.files.savePaths.push_back(path.toStdString());
+        started.frame->Menu()->mnuFileSaveAs->trigger();
+        if (writable) {
+            QCOMPARE(started.frame->MapHost().SubWindow()->windowTitle(), shown);
+        } else {
+            QCOMPARE(started.messages.Count(), 1);
+            const QString text = QString::fromStdString(started.messages.Calls()[0].text);
+            QVERIFY2(text.split('\n').contains(shown), qPrintable(text));
+        }
     }
 
     void saveAsButtonAlwaysAsks()

@@ -2,7 +2,8 @@
 # Builds Gridforge for 64-bit Windows in build-windows/ and tests it under wine:
 # every test program through CTest, then the folder `cpack -G ZIP` makes, unzipped
 # and run in a real window on a private X server (size dialog, the 20 x 20 map,
-# one painted cell, a save through the file dialog compared byte for byte).
+# saves and an open through the system's file dialogs compared byte for byte, the
+# registry, 150 %), and saves killed at random moments.
 #   scripts/windows/test.sh
 # Qt for Windows (scripts/windows/build-qt.sh) is taken from $GRIDFORGE_QT_WINDOWS,
 # ../shared/qt-windows or $HOME/.cache/gridforge/qt-windows, in this order.
@@ -69,9 +70,14 @@ exe=$(ls "$build"/unzipped/*/gridforge.exe)
 say "$(basename "$zip"): $(unzip -Z1 "$zip" | grep -v '/$' | sed 's|^[^/]*/||' | tr '\n' ' ')"
 
 say "a real window under wine, from the unzipped folder"
-# Nothing from the build machine: only what the folder holds.
-# (docs/windows.png is a copy of its screenshot.)
-WINEPATH="" python3 "$here/wine_window.py" "$exe" "$build/windows.png" || failed=1
+# Nothing from the build machine: only what the folder holds. The system's file
+# dialogs, the registry before and after, and the layout at 150 %.
+# (docs/windows*.png are copies of its screenshots.)
+WINEPATH="" python3 "$here/wine_window.py" "$exe" "$build/screens" || failed=1
+wineserver --wait || true
+
+say "saves killed at random moments"
+python3 "$here/killed_save.py" "$build/tests/save_loop.exe" 100 || failed=1
 wineserver --wait || true
 
 say "done in $((SECONDS - start)) s"

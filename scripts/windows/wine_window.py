@@ -1,11 +1,21 @@
 #!/usr/bin/env python3
 """Runs gridforge.exe under wine in a real window on a private X server and checks what it does.
 
-Confirms the size dialog with Enter, checks that the 20 x 20 map is drawn in the owner-0 colour, paints one cell,
-saves through the file dialog and compares the file byte for byte with the map as the file format writes it (the
-bytes the Linux build writes for the same map); then keeps a screenshot of the editor and closes it.
+At 100 % (96 dpi), started from a folder of its own: confirms the size dialog with Enter, checks that the
+20 x 20 map is drawn in the owner-0 colour, paints, and saves through the system's file dialog (wine's common
+dialog), comparing each file byte for byte with the map as the file format writes it (the bytes the Linux build
+writes for the same map):
+- the first Save as starts in the user's documents folder: a bare name lands there;
+- a full Windows path typed into it is taken;
+- the next Save as starts in the folder of the map just saved: a bare name lands there, ".kxgf" added;
+- saving over that file brings the system's overwrite question, and Yes replaces the file;
+- Open starts there too and loads a bare name;
+- nothing lands in the folder the program was started from, and the registry of the user (HKCU) is the same
+  after the session as before it.
+Then at 150 % (LogPixels 144): the size dialog and the frame are 1.5 times their size at 100 %.
+Screenshots: the editor, the save dialog and the overwrite question at 100 %, the editor at 150 %.
 
-Usage: wine_window.py path/to/gridforge.exe screenshot.png   (WINEPREFIX as for the program)
+Usage: wine_window.py path/to/gridforge.exe picture-folder   (WINEPREFIX as for the program)
 """
 import os
 import subprocess
@@ -19,16 +29,58 @@ from xsession import Failure, wait_for  # noqa: E402
 
 # A first start of wine in a fresh prefix takes a while.
 STARTUP_SECONDS = 120
-# Qt's "Save As" in qtbase_ja.qm.
-SAVE_TITLE = "名前を付けて保存"
+DESKTOP_KEY = "HKCU\\Control Panel\\Desktop"
+# Keys the system's own file dialog makes, empty, the first time it shows (wine's explorer view asks for its
+# settings there; Windows has the key from the start). Nothing of the program's or Qt's.
+SYSTEM_DIALOG_KEYS = {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced]"}
+
+
+def wine_env():
+    env = {name: os.environ[name] for name in ("PATH", "WINEPREFIX", "WINEARCH", "WINEPATH") if name in os.environ}
+    env.update(WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", HOME=os.environ.get("HOME", "/root"))
+    return env
+
+
+def wine(*args):
+    return subprocess.run(["wine"] + list(args), env=wine_env(), capture_output=True, timeout=120)
+
+
+def user_registry(folder):
+    """HKEY_CURRENT_USER as `reg export` writes it, as lines."""
+    out = os.path.join(folder, "hkcu.reg")
+    result = wine("reg", "export", "HKEY_CURRENT_USER", "Z:" + out.replace("/", "\\"), "/y")
+    if result.returncode != 0 or not os.path.exists(out):
+        raise Failure("reg export failed (%d)" % result.returncode)
+    with open(out, "rb") as f:
+        data = f.read()
+    os.remove(out)
+    return data.decode("utf-16" if data[:2] in (b"\xff\xfe", b"\xfe\xff") else "utf-8").splitlines()
+
+
+def drop_empty_qt_keys():
+    """The test programs' own check of Qt's shared settings opens HKCU\\Software\\QtProject, and QSettings makes
+    the keys it opens: without them, a key the program made, even an empty one, shows after the session."""
+    result = wine("reg", "query", "HKCU\\Software\\QtProject", "/s")
+    lines = [line for line in result.stdout.decode("utf-8", "replace").splitlines() if line.strip()]
+    if result.returncode == 0 and all(line.startswith("HKEY_") for line in lines):
+        wine("reg", "delete", "HKCU\\Software\\QtProject", "/f")
+
+
+def documents_folders():
+    prefix = os.environ.get("WINEPREFIX", os.path.expanduser("~/.wine"))
+    users = os.path.join(prefix, "drive_c", "users")
+    return [os.path.join(users, user, "Documents") for user in os.listdir(users)
+            if os.path.isdir(os.path.join(users, user, "Documents"))]
 
 
 class WineDriver(e2e.Driver):
-    def __init__(self, exe, picture):
+    def __init__(self, exe, pictures, screen="1280x1024x24"):
         super().__init__(exe)
-        self.picture = picture
+        self.session = e2e.XSession(screen)
+        self.pictures = pictures
+        self.sizes = {}
 
-    def start_wine(self):
+    def start_wine(self, folder):
         self.session.start()
         env = self.session.env
         env.pop("QT_QPA_PLATFORM", None)  # the windows platform plugin, not X
@@ -37,7 +89,7 @@ class WineDriver(e2e.Driver):
                 env[name] = os.environ[name]
         env.update(WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
         e2e.log("X server :%d with openbox" % self.session.display)
-        self.app = self.session.spawn(["wine", self.binary])
+        self.app = self.session.spawn(["wine", self.binary], cwd=folder)
 
     def owner_buttons(self):
         """The owner buttons' centres: one column, spaced as the first two, each in its owner's colour (the
@@ -59,62 +111,158 @@ class WineDriver(e2e.Driver):
         centres["pointer"] = (x, y - pitch)
         return centres
 
-    def run(self):
-        self.start_wine()
+    def picture(self, name):
+        path = os.path.join(self.pictures, name)
+        subprocess.run(["import", "-window", "root", "-trim", "+repage", path], env=self.session.env,
+                       check=True, timeout=30)
+        e2e.log("screenshot %s" % path)
+
+    def start_to_frame(self, folder):
+        """Starts the program from `folder` and confirms the size dialog; keeps its size and the frame's."""
+        self.start_wine(folder)
         dialog = wait_for('window "%s"' % e2e.SIZE_DIALOG,
                           lambda: self.session.windows("^%s$" % e2e.SIZE_DIALOG), STARTUP_SECONDS)[0]
+        time.sleep(0.5)
+        self.sizes["size dialog"] = self.session.geometry(dialog)[2:]
         self.session.activate(dialog)
         self.session.key("Return")
         self.gone(e2e.SIZE_DIALOG)
         self.frame = self.window(e2e.FRAME_TITLE, 30)
+        time.sleep(0.5)
+        self.sizes["frame"] = self.session.geometry(self.frame)[2:]
+
+    def start_to_map(self, folder):
+        """start_to_frame, then finds the map and the owner buttons."""
+        self.start_to_frame(folder)
         self.relocate_grid()
         self.buttons = self.owner_buttons()
         self.wait_cells("a fresh 20 x 20 map in the owner-0 colour", self.owners)
-        e2e.log("20 x 20 map drawn, %d px per cell" % self.grid.pitch)
+        e2e.log("20 x 20 map drawn, %d px per cell; size dialog %r, frame %r"
+                % (self.grid.pitch, self.sizes["size dialog"], self.sizes["frame"]))
 
-        self.paint(1, 2, 3)
-        self.wait_cells("the painted cell", self.owners)
-        e2e.log("cell (2,3) painted in owner 1's colour")
-
-        work = os.path.join(self.session.root, "maps")
-        os.makedirs(work)
-        # The dialog's title is Qt's own text in Japanese, from the folder's translations; it takes the
-        # Windows name of the folder: drive Z: is the host's root.
+    def system_dialog(self, keys, name, picture=None):
+        """Opens the dialog with `keys`, types `name` into it and takes it with Enter; returns its title."""
         self.activate_frame()
         known = set(self.session.windows("."))
-        self.session.key("ctrl+s")
+        self.session.key(keys)
         dialog = self.new_window_except(known)
         title = self.session.window_name(dialog)
-        if title != SAVE_TITLE:
-            raise Failure('save dialog "%s", not "%s": Qt\'s Japanese texts were not found' % (title, SAVE_TITLE))
         self.session.activate(dialog)
-        self.session.type_text("Z:" + work + "/windows")
+        time.sleep(1.0)  # the folder's contents come after the window
+        if picture:
+            self.picture(picture)
+        self.session.type_text(name)
         self.session.key("Return")
+        return dialog, title, known | {dialog}
+
+    def save_as(self, name, description, picture=None):
+        dialog, title, _ = self.system_dialog("ctrl+s", name, picture)
         wait_for("the save dialog to close", lambda: dialog not in self.session.windows("."))
+        e2e.log('%s: "%s" in the dialog "%s"' % (description, name, title))
+        return title
+
+    def run(self):
+        started = os.path.join(self.session.root, "起動 フォルダ")
+        work = os.path.join(self.session.root, "maps")
+        os.makedirs(started)
+        os.makedirs(work)
+        drop_empty_qt_keys()
+        registry_before = user_registry(self.session.root)
+        self.start_to_map(started)
+        self.paint(1, 2, 3)
+        self.wait_cells("the painted cell", self.owners)
+
+        # No map yet: the documents folder.
+        in_documents = "gridforge-wine-window-%d" % os.getpid()
+        title = self.save_as(in_documents, "first Save as", "windows-save-dialog.png")
+        if title == "名前を付けて保存" and self.session.windows("^名前を付けて保存$"):
+            raise Failure("the save dialog is Qt's, not the system's")
+        # (The prefix's documents folder may be a link to the host's home: the file goes at once.)
+        candidates = [os.path.join(d, in_documents + ".kxgf") for d in documents_folders()]
+        try:
+            found = wait_for("the map in the documents folder",
+                             lambda: [path for path in candidates if os.path.exists(path)], 5)[0]
+            self.wait_file(found, "the map saved into the documents folder")
+        finally:
+            for path in candidates:
+                if os.path.exists(path):
+                    os.remove(path)
+        e2e.log("the first save dialog started in the documents folder: %s" % found)
+
+        # A full Windows path: drive Z: is the host's root.
+        self.save_as("Z:" + work.replace("/", "\\") + "\\windows", "Save as with a full path")
         size = self.wait_file(os.path.join(work, "windows.kxgf"), "the saved file")
         e2e.log("saved file: %d bytes, identical to the map in the file format" % size)
+        first_owners = [row[:] for row in self.owners]
+
+        # The folder of the map last saved.
+        self.paint(2, 5, 5)
+        self.wait_cells("a second painted cell", self.owners)
+        self.save_as("second", "Save as with a bare name")
+        self.wait_file(os.path.join(work, "second.kxgf"), "the map saved beside the last one")
+        e2e.log("the save dialog started in the folder of the map last saved; .kxgf added")
+
+        # Over an existing file: the system asks.
+        self.paint(6, 7, 9)
+        self.wait_cells("a third painted cell", self.owners)
+        dialog, title, known = self.system_dialog("ctrl+s", "second.kxgf")
+        question = self.new_window_except(known, 10)
+        e2e.log('overwrite question "%s"' % self.session.window_name(question))
+        time.sleep(0.5)
+        self.picture("windows-overwrite-question.png")
+        self.session.activate(question)
+        self.session.key("alt+y")
+        wait_for("the save dialog to close", lambda: dialog not in self.session.windows("."))
+        self.wait_file(os.path.join(work, "second.kxgf"), "the file saved over after the question")
+        e2e.log("Yes to the system's question replaced the file")
+        time.sleep(0.5)
+        self.picture("windows-caption.png")  # the map window's caption: the full path as Windows writes it
+
+        # Open starts there too.
+        dialog, title, _ = self.system_dialog("ctrl+o", "windows.kxgf")
+        wait_for("the open dialog to close", lambda: dialog not in self.session.windows("."))
+        self.owners = first_owners
+        self.relocate_grid()
+        self.wait_cells("the map opened by a bare name", self.owners)
+        e2e.log('the open dialog "%s" started in the maps folder and loaded windows.kxgf' % title)
 
         time.sleep(0.5)
-        # The screen without the empty black around the window.
-        subprocess.run(["import", "-window", "root", "-trim", "+repage", self.picture], env=self.session.env,
-                       check=True, timeout=30)
-        e2e.log("screenshot %s" % self.picture)
+        self.picture("windows.png")
+        left = os.listdir(started)
+        if left:
+            raise Failure("files in the folder the program was started from: %r" % left)
 
-        self.activate_frame()
-        self.session.key("alt+F4")
-        wait_for("the program to exit", lambda: self.app.poll() is not None, 20)
+        self.session.close_window(self.frame, lambda: self.app.poll() is not None, "the program to exit", each=20)
         if self.app.returncode != 0:
             raise Failure("the program exited with status %d" % self.app.returncode)
+        subprocess.run(["wineserver", "--wait"], env=wine_env(), timeout=60)
+        registry_after = user_registry(self.session.root)
+        added = sorted(set(registry_after) - set(registry_before) - SYSTEM_DIALOG_KEYS)
+        removed = sorted(set(registry_before) - set(registry_after))
+        if added or removed:
+            raise Failure("the registry changed: added %r, removed %r" % (added[:20], removed[:20]))
+        e2e.log("HKEY_CURRENT_USER after the session is as before it (%d lines)" % len(registry_after))
+
+    def run_scaled(self, sizes):
+        """At LogPixels 144: the size dialog and the frame are 1.5 times their size at 96 dpi."""
+        started = os.path.join(self.session.root, "start")
+        os.makedirs(started)
+        self.start_to_frame(started)
+        for what, (width, height) in sizes.items():
+            got = self.sizes[what]
+            want = (width * 1.5, height * 1.5)
+            if abs(got[0] - want[0]) > 1 or abs(got[1] - want[1]) > 1:
+                raise Failure("%s at 150 %%: %r, not 1.5 times %r" % (what, got, (width, height)))
+            e2e.log("%s at 150 %%: %d x %d, 1.5 times %d x %d" % (what, got[0], got[1], width, height))
+        time.sleep(1.0)
+        self.picture("windows-150.png")
+        self.session.close_window(self.frame, lambda: self.app.poll() is not None, "the program to exit", each=20)
 
 
-def main():
-    if len(sys.argv) != 3:
-        print(__doc__)
-        return 2
-    driver = WineDriver(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]))
+def drive(driver, step):
     ok = False
     try:
-        driver.run()
+        step()
         ok = True
     except Exception as failure:  # leave a screenshot to look at, and no processes behind
         print("FAILED: %s" % failure, flush=True)
@@ -126,7 +274,28 @@ def main():
             pass
     finally:
         driver.session.close(keep_dir=not ok)
-    print("wine window: %s" % ("passed" if ok else "FAILED"), flush=True)
+        subprocess.run(["wineserver", "--wait"], env=wine_env(), timeout=60)
+    return ok
+
+
+def main():
+    if len(sys.argv) != 3:
+        print(__doc__)
+        return 2
+    exe, pictures = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    os.makedirs(pictures, exist_ok=True)
+    plain = WineDriver(exe, pictures)
+    ok = drive(plain, plain.run)
+    print("wine window at 100 %%: %s" % ("passed" if ok else "FAILED"), flush=True)
+    if ok:
+        # A screen that holds the frame at 150 %.
+        scaled = WineDriver(exe, pictures, "1920x1440x24")
+        wine("reg", "add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f")
+        try:
+            ok = drive(scaled, lambda: scaled.run_scaled(plain.sizes))
+        finally:
+            wine("reg", "delete", DESKTOP_KEY, "/v", "LogPixels", "/f")
+        print("wine window at 150 %%: %s" % ("passed" if ok else "FAILED"), flush=True)
     return 0 if ok else 1
 
 

@@ -79,7 +79,8 @@ class Screenshot:
 class XSession:
     """Xvfb on a free display plus openbox, with HOME and XDG dirs in a temp dir."""
 
-    def __init__(self):
+    def __init__(self, screen="1280x1024x24"):
+        self.screen = screen
         self.root = tempfile.mkdtemp(prefix="gridforge-e2e-")
         self.processes = []
         self.display = None
@@ -103,7 +104,7 @@ class XSession:
                    QT_QPA_PLATFORM="xcb", ASAN_OPTIONS="detect_leaks=0")
         for attempt in range(5):
             self.display = self._free_display()
-            xvfb = self.spawn(["Xvfb", ":%d" % self.display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+            xvfb = self.spawn(["Xvfb", ":%d" % self.display, "-screen", "0", self.screen, "-nolisten", "tcp",
                                "-noreset"], env)
             socket = "/tmp/.X11-unix/X%d" % self.display
             try:
