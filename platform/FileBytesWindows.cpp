@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -82,18 +83,22 @@ bool WriteFully(HANDLE file, std::string_view bytes)
     return true;
 }
 
-// The attributes the saved file carries: those of the file it replaces, or
-// those of a plain new file.
-bool SetFinalAttributes(HANDLE file, DWORD existing)
+// The attributes and creation time the saved file carries: those of the file
+// it replaces, or those of a plain new file.
+bool SetFinalAttributes(HANDLE file, DWORD existing, const FILETIME& created)
 {
     FILE_BASIC_INFO info{};
     info.FileAttributes = existing == INVALID_FILE_ATTRIBUTES || existing == 0 ? FILE_ATTRIBUTE_ARCHIVE : existing;
+    if (existing != INVALID_FILE_ATTRIBUTES) {
+        info.CreationTime.LowPart = created.dwLowDateTime;
+        info.CreationTime.HighPart = static_cast<LONG>(created.dwHighDateTime);
+    }
     return ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info) != 0;
 }
 
 // Gives the file open as to (with WRITE_DAC) the access list of the file at
-// from, where the user may read it. ReplaceFileW merges that list too where
-// it can; the copy makes it hold where ReplaceFileW does not (wine).
+// from, where the user may read it: the rename that puts the new file in
+// place keeps the new file's own list.
 void CopyAccessList(const std::wstring& from, HANDLE to)
 {
     DWORD size = 0;
@@ -103,6 +108,53 @@ void CopyAccessList(const std::wstring& from, HANDLE to)
     std::vector<unsigned char> descriptor(size);
     if (::GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size))
         (void)::SetKernelObjectSecurity(to, DACL_SECURITY_INFORMATION, descriptor.data());
+}
+
+// Puts the file at from in the place of the file at to in one rename, with
+// the rename of POSIX semantics (Windows 10 and later): it replaces to also
+// while another program holds it open with delete sharing, which a plain
+// rename refuses.
+bool RenameOverOpenFile(const std::wstring& from, const std::wstring& to)
+{
+    FileHandle file(::CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return false;
+    // FILE_RENAME_INFO with its flags word, as the system reads it.
+    struct RenameInfo {
+        DWORD flags;
+        HANDLE rootDirectory;
+        DWORD nameBytes;
+        WCHAR name[1];
+    };
+    constexpr DWORD ReplaceIfExists = 0x1, PosixSemantics = 0x2;
+    const std::size_t nameBytes = to.size() * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(offsetof(RenameInfo, name) + nameBytes + sizeof(wchar_t), 0);
+    RenameInfo info{ReplaceIfExists | PosixSemantics, nullptr, static_cast<DWORD>(nameBytes), {0}};
+    std::memcpy(buffer.data(), &info, offsetof(RenameInfo, name));
+    std::memcpy(buffer.data() + offsetof(RenameInfo, name), to.data(), nameBytes);
+    const auto renameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);  // FileRenameInfoEx
+    return ::SetFileInformationByHandle(file.Get(), renameInfoEx, buffer.data(),
+                                        static_cast<DWORD>(buffer.size())) != 0;
+}
+
+// Replaces the file at to with the file at from. One rename where the system
+// allows it, so that a save killed at any moment leaves the old map or the new
+// one under the name. Only where the map is held open elsewhere with delete
+// sharing and the system has no rename for that, ReplaceFileW does it in its
+// steps (it moves the old file aside first).
+bool ReplaceWith(const std::wstring& from, const std::wstring& to, bool exists)
+{
+    if (!exists)
+        return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    if (RenameOverOpenFile(from, to) ||
+        ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0)
+        return true;
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
+        return false;
+    return ::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
 }
 
 }  // namespace
@@ -155,8 +207,11 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
     const std::wstring& target = *resolved;
     if (NameOf(target).size() > NameMax)
         return WriteStatus::NameTooLong;
-    const DWORD existing = ::GetFileAttributesW(target.c_str());
-    if (existing == INVALID_FILE_ATTRIBUTES && ::GetLastError() != ERROR_FILE_NOT_FOUND)
+    WIN32_FILE_ATTRIBUTE_DATA old{};
+    DWORD existing = INVALID_FILE_ATTRIBUTES;
+    if (::GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &old))
+        existing = old.dwFileAttributes;
+    else if (::GetLastError() != ERROR_FILE_NOT_FOUND)
         return StatusOf(::GetLastError());
     if (existing != INVALID_FILE_ATTRIBUTES) {
         if (existing & FILE_ATTRIBUTE_DIRECTORY)
@@ -182,15 +237,11 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
     if (existing != INVALID_FILE_ATTRIBUTES)
         CopyAccessList(target, temp.Get());
     const bool written = WriteFully(temp.Get(), bytes) && ::FlushFileBuffers(temp.Get()) &&
-                         SetFinalAttributes(temp.Get(), existing) && temp.Close();
-    // ReplaceFileW keeps the replaced file's access list, creation time,
-    // short name, object identifier, encryption, compression and named
-    // streams; a new file takes the access list its folder gives.
-    const bool replaced =
-        written && (existing != INVALID_FILE_ATTRIBUTES
-                        ? ::ReplaceFileW(target.c_str(), tempPath.c_str(), nullptr,
-                                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                        : ::MoveFileExW(tempPath.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0);
+                         SetFinalAttributes(temp.Get(), existing, old.ftCreationTime) && temp.Close();
+    // What the old file had, its access list, attributes and creation time,
+    // the temporary file has taken above; a new file takes the access list its
+    // folder gives.
+    const bool replaced = written && ReplaceWith(tempPath, target, existing != INVALID_FILE_ATTRIBUTES);
     if (!replaced) {
         const DWORD error = ::GetLastError();
         temp.Close();
