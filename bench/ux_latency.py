@@ -8,6 +8,9 @@
   start-up (which also shows the frame window for the first time) for the preselected 20 x 20 and for 50 x 50,
   one new editor process per run; and through New in a running editor, 50 x 50 replacing a 20 x 20 map.
 - Click-to-repaint: from a button press on a cell (owner 1 chosen) to the cell shown in the owner's colour.
+- The data viewer's coloured tab, first visit: a 50 x 50 map opened from a file at start, the viewer opened, then
+  from the button press on the second tab to the coloured text on the screen as it looks once painted (rows 3
+  to 7 of the box, clear of the text cursor); a fresh viewer window for every run, one editor process.
 
 Input goes through the XTest extension (the requests xdotool sends), sent from this script so that the clock
 starts when the request leaves; the screen is polled with XGetImage on the affected rectangle only. Each
@@ -30,6 +33,7 @@ from gridforge_e2e import CELL_COLOURS, FRAME_TITLE, SIZE_DIALOG, connected_patc
 
 FRAME_MS = 1000.0 / 60.0
 STARTUP_RATIO = 1.2
+VIEWER_TITLE = "マップデータ"
 KEYSYMS = {"Return": 0xFF0D, "End": 0xFF57, "Tab": 0xFF09, "Control_L": 0xFFE3, "n": 0x006E}
 
 
@@ -292,13 +296,80 @@ class Latency:
         self.session.stop_process(proc)
         print("click to the repainted cell, 20x20:  %s; one frame: %s" % (summary(times), verdict(times, FRAME_MS)))
 
+    def write_viewer_map(self):
+        """A 50 x 50 map file painted in runs of 1 to 8 sectors of one owner along the rows, every owner used."""
+        import random
+        pick = random.Random(2024)
+        owners = []
+        while len(owners) < 2500:
+            owners += [pick.randrange(7)] * pick.randint(1, 8)
+        path = os.path.join(self.session.root, "viewer-50x50.kxgf")
+        lines = ["KX-GRIDFORGE@VER1.00", "50,50", "0"] + [str(o) for o in owners[:2500]]
+        with open(path, "wb") as f:
+            f.write(("\r\n".join(lines) + "\r\n").encode("ascii"))
+        return path
+
+    def open_viewer(self, frame):
+        """Opens the data viewer from the frame's menu; returns its window and the second tab's screen point."""
+        self.session.activate(frame)
+        self.session.key("alt+t", "s")
+        viewer = self.window(VIEWER_TITLE)
+        self.session.activate(viewer)
+        return viewer
+
+    def point_at_second_tab(self, viewer):
+        self.session.xdo("mousemove", "--sync", "--window", viewer, 200, 20)
+        time.sleep(0.3)
+
+    def close_viewer(self, viewer):
+        self.session.close_window(viewer, lambda: viewer not in self.session.windows("^%s$" % VIEWER_TITLE),
+                                  "the data viewer to close")
+
+    def measure_viewer(self):
+        proc = self.session.spawn([self.editor, self.write_viewer_map()])
+        frame = self.window(FRAME_TITLE)
+        time.sleep(1.0)
+        # Once untimed: where the coloured rows show and how they look when painted.
+        viewer = self.open_viewer(frame)
+        x, y, _, _ = self.session.geometry(viewer)
+        box = (x + 31, y + 72, 300, 75)  # rows 3 to 7 of the coloured box
+        before = self.screen.grab(box)
+        self.point_at_second_tab(viewer)
+        self.screen.button(True)
+        self.screen.button(False)
+        time.sleep(1.5)
+        seen = self.screen.grab(box)
+        if seen == before or len(set(seen[i:i + 3] for i in range(0, len(seen), 4))) < 5:
+            raise Failure("the coloured tab shows no coloured text where expected")
+        self.close_viewer(viewer)
+        times = []
+        for _ in range(self.runs):
+            viewer = self.open_viewer(frame)
+            if self.session.geometry(viewer)[:2] != (x, y):
+                raise Failure("the viewer opened at another place")
+            self.point_at_second_tab(viewer)
+            start = time.perf_counter()
+            self.screen.button(True)
+            end = poll(lambda: self.screen.grab(box) == seen)
+            self.screen.button(False)
+            times.append((end - start) * 1000.0)
+            time.sleep(0.3)
+            self.close_viewer(viewer)
+        self.session.stop_process(proc)
+        print("click on the coloured tab to its coloured text on screen, 50x50, first visit:  %s; one frame: %s"
+              % (summary(times), verdict(times, FRAME_MS)))
+
     def run(self):
         self.session.start()
         self.screen = Screen(self.session.display)
+        if os.environ.get("GRIDFORGE_UX_ONLY") == "viewer":
+            self.measure_viewer()
+            return
         dialog = self.measure_startup()
         self.measure_enter(dialog)
         self.measure_new(dialog)
         self.measure_click(dialog)
+        self.measure_viewer()
 
 
 def main():
