@@ -7,6 +7,7 @@
 #include "view/FrameWindowPort.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <memory>
 
@@ -67,6 +68,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void DrawTitleAndPictures();
+    void RestorePluginFolders();
     void ConnectCommands();
 
     QMdiArea* mdiArea_ = nullptr;
@@ -79,6 +82,7 @@ private:
     std::unique_ptr<QtMessageBox> ownMessages_;
     std::unique_ptr<QtFileDialog> ownFileDialog_;
     FrameDialogs dialogs_;
+    QStringList pluginFolders_;  // the toolkit's plugin folders, set aside until the pictures are drawn
     QtStatusWindowPort statusPort_;
     std::unique_ptr<ClsStatusBar> statusBar_;
 };
