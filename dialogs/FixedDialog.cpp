@@ -22,10 +22,14 @@ FixedDialog::FixedDialog(BackgroundKind background, int clientWidthTwips, int cl
 {
     setFixedSize(Pixels(clientWidthTwips), Pixels(clientHeightTwips));
     // The dialogs are laid out for a 9-point proportional Japanese gothic.
+    // The program's own font is that one already: a font of the dialog's own
+    // would be looked up afresh, fallbacks and all, before its first paint.
     QFont dialogFont = font();
-    dialogFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
-    dialogFont.setPointSize(9);
-    setFont(dialogFont);
+    if (dialogFont.family() != QStringLiteral("ＭＳ Ｐゴシック") || dialogFont.pointSize() != 9) {
+        dialogFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+        dialogFont.setPointSize(9);
+        setFont(dialogFont);
+    }
     setSizeGripEnabled(false);
 }
 

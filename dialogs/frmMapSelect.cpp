@@ -30,7 +30,10 @@ frmMapSelect::frmMapSelect(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMapSelect"));
     setWindowTitle(QStringLiteral("マップサイズの選択"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/map.png")));
+    // One decoding for the window icon and Image1, its format named so that
+    // no image plugin is looked for.
+    const QPixmap picture(QStringLiteral(":/icons/map.png"), "PNG");
+    setWindowIcon(QIcon(picture));
     setModal(true);
 
     Label2 = new QLabel(QStringLiteral("作成したいマップサイズを選択してください"), this);
@@ -39,7 +42,7 @@ frmMapSelect::frmMapSelect(QWidget* parent)
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/icons/map.png")));
+    Image1->setPixmap(picture);
     Image1->setGeometry(TwipsRect(120, 510, 480, 480));
     Image1->installEventFilter(this);
 

@@ -59,12 +59,7 @@ MainToolbar::MainToolbar(QAction& newMap, QAction& open, QWidget* parent) : Dock
 void MainToolbar::AddButton(QWidget* host, int number, QAction& action, const QString& picture, const QString& tip,
                             int left)
 {
-    // The brighter picture shows while the pointer is over the button; the
-    // menu keeps showing text only.
-    QIcon icon;
-    icon.addPixmap(QPixmap(QString(":/icons/%1.png").arg(picture)), QIcon::Normal);
-    icon.addPixmap(QPixmap(QString(":/icons/%1_hot.png").arg(picture)), QIcon::Active);
-    action.setIcon(icon);
+    // The menu keeps showing text only.
     action.setIconVisibleInMenu(false);
     action.setToolTip(tip);
     auto* button = new QToolButton(host);
@@ -75,6 +70,20 @@ void MainToolbar::AddButton(QWidget* host, int number, QAction& action, const QS
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(left, 6, ButtonPixels - 2, ButtonPixels);
     buttons_[number - 1] = button;
+    pictures_[number - 1] = picture;
+}
+
+void MainToolbar::LoadPictures()
+{
+    // The brighter picture shows while the pointer is over the button.
+    for (int n = 0; n < 5; ++n) {
+        if (buttons_[n] == nullptr || !buttons_[n]->defaultAction()->icon().isNull())
+            continue;
+        QIcon icon;
+        icon.addPixmap(QPixmap(QString(":/icons/%1.png").arg(pictures_[n])), QIcon::Normal);
+        icon.addPixmap(QPixmap(QString(":/icons/%1_hot.png").arg(pictures_[n])), QIcon::Active);
+        buttons_[n]->defaultAction()->setIcon(icon);
+    }
 }
 
 QToolButton* MainToolbar::Button(int number) const

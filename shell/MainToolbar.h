@@ -21,11 +21,14 @@ public:
     QToolButton* Button(int number) const;
     QAction* Action(int number) const;
     QComboBox* BrushSize1() const { return brushSize1_; }
+    // Gives the buttons their pictures, decoded here; once is enough.
+    void LoadPictures();
 
 private:
     void AddButton(QWidget* host, int number, QAction& action, const QString& picture, const QString& tip, int left);
 
     QToolButton* buttons_[5] = {};
+    QString pictures_[5];
     QGroupBox* frame4_ = nullptr;
     QComboBox* brushSize1_ = nullptr;
 };

@@ -47,7 +47,7 @@ MapDataPanel::MapDataPanel(QWidget* parent) : DockedBar(parent)
     auto* image1 = new QLabel(frame1);
     image1->setObjectName("Image1");
     image1->setGeometry(Twips::ScreenRect(120, 480, 480, 480));
-    image1->setPixmap(QPixmap(":/icons/map.png"));
+    image1_ = image1;
     const QPalette blue = WithText(palette(), QColor(0, 0, 255));
     label1_ = new QLabel("X:", frame1);
     label1_->setObjectName("Label1");
@@ -128,6 +128,12 @@ void MapDataPanel::FillLegend()
         caption.replace("&&", "&");
         legendLabels_[owner]->setText(caption);
     }
+}
+
+void MapDataPanel::LoadPictures()
+{
+    if (image1_->pixmap().isNull())
+        image1_->setPixmap(QPixmap(":/icons/map.png"));
 }
 
 void MapDataPanel::DrawTitle() { picture1_->DrawText(Twips::ScreenPixels(920), Twips::ScreenPixels(50), "MAP & DATA"); }

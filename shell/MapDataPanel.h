@@ -19,6 +19,8 @@ public:
     // Start-up: legend swatches and captions, then "MAP & DATA".
     void FillLegend();
     void DrawTitle();
+    // The map information's picture, decoded here.
+    void LoadPictures();
 
     TitleStrip* Picture1() const { return picture1_; }
     QPushButton* Command1() const { return command1_; }
@@ -39,6 +41,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QLabel* image1_ = nullptr;
     QGroupBox* MakeFrame(QWidget* host, const char* name, const QString& caption, QRect geometry, bool captionColored);
 
     TitleStrip* picture1_ = nullptr;

@@ -73,8 +73,6 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
         button->setIconSize(QSize(32, 32));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        if (entry.picture)
-            button->setIcon(QIcon(QString(":/icons/%1.png").arg(entry.picture)));
         if (entry.tip)
             button->setToolTip(QString::fromUtf8(entry.tip));
         if (number >= 2) {
@@ -90,6 +88,15 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
     // start-up value until a button is pressed.
     buttons_[1]->setChecked(true);
     addWidget(host);
+}
+
+void OwnerToolbar::LoadPictures()
+{
+    for (int number = 1; number <= 9; ++number) {
+        const char* picture = Buttons[number - 1].picture;
+        if (picture != nullptr && buttons_[number - 1]->icon().isNull())
+            buttons_[number - 1]->setIcon(QIcon(QString(":/icons/%1.png").arg(picture)));
+    }
 }
 
 QToolButton* OwnerToolbar::Button(int number) const

@@ -16,6 +16,8 @@ public:
 
     QToolButton* Button(int number) const;
     QPushButton* Command2() const { return command2_; }
+    // Gives the buttons their pictures, decoded here; once is enough.
+    void LoadPictures();
 
     // CurrentOwner for a button number: the pointer is OwnerNone, owners 1 to
     // 6 follow, owner 0 comes last; any other number selects nothing.

@@ -6,6 +6,7 @@
 #include "dialogs/frmMapSelect.h"
 #include "document/MapFile.h"
 #include "document/MapModule.h"
+#include "shell/AfterFirstPaint.h"
 #include "shell/FrameCommands.h"
 #include "shell/FrameMenu.h"
 #include "shell/LockCheckBox.h"
@@ -24,6 +25,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -62,11 +64,15 @@ QString DraggedMapFile(const QMimeData* data)
 }
 }  // namespace
 
-frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
+frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), pluginFolders_(QCoreApplication::libraryPaths())
 {
+    // The bars' and menus' own pictures are PNG files that the toolkit reads
+    // without plugins; its search of every image plugin, which the first of
+    // them would start, waits until the frame's pictures are drawn.
+    QCoreApplication::setLibraryPaths({});
     setObjectName("frmMDI");
     setWindowTitle(ProgramCaption);
-    setWindowIcon(QIcon(":/icons/app.png"));
     setContextMenuPolicy(Qt::PreventContextMenu);
     setAcceptDrops(true);
 
@@ -112,6 +118,7 @@ frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dia
 
 frmMDI::~frmMDI()
 {
+    RestorePluginFolders();
     MapModule::PortSet& ports = MapModule::Ports();
     if (ports.mapWindow == mapHost_.get())
         ports = MapModule::PortSet{};
@@ -151,13 +158,18 @@ void frmMDI::Load(const QString& mapFile)
     toolbar1_->Button(1)->setEnabled(false);
     // 3. The owner legend.
     toolbar2_->FillLegend();
-    // 4. The title strip.
-    toolbar2_->DrawTitle();
+    // 4. The title strip and the frame's pictures, which the size dialog does
+    // not show: drawn once the dialog is on the screen (or before, should it
+    // close first), so that they do not keep it from the screen.
     // 5. The first map: the file named at start, or the size dialog, whose
     // OK opens the map window right away.
     if (mapFile.isEmpty() || !MapModule::LoadMapFile(mapFile.toStdString())) {
         frmMapSelect dialog(this);
+        AfterFirstPaint drawFrame(dialog, [this] { DrawTitleAndPictures(); });
         dialog.exec();
+        drawFrame.Finish();
+    } else {
+        DrawTitleAndPictures();
     }
     // 6. The brush sizes.
     QComboBox* brush = toolbar3_->BrushSize1();
@@ -170,6 +182,22 @@ void frmMDI::Load(const QString& mapFile)
                                 ColorWord::System(SystemColor::Window).value);
     statusBar_->SetStatusBarParts(StatusBarText, std::stoi(StatusBarWidth), 0, 0);
     statusBar_->DrawStatusBar();
+}
+
+void frmMDI::RestorePluginFolders()
+{
+    if (QCoreApplication::libraryPaths().isEmpty() && !pluginFolders_.isEmpty())
+        QCoreApplication::setLibraryPaths(pluginFolders_);
+}
+
+void frmMDI::DrawTitleAndPictures()
+{
+    RestorePluginFolders();
+    toolbar2_->DrawTitle();
+    setWindowIcon(QIcon(":/icons/app.png"));
+    toolbar3_->LoadPictures();
+    toolbar1_->LoadPictures();
+    toolbar2_->LoadPictures();
 }
 
 void frmMDI::SetMapSizeLabels(int width, int height)

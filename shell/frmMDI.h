@@ -7,6 +7,7 @@
 #include "view/FrameWindowPort.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <memory>
 
@@ -66,6 +67,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void DrawTitleAndPictures();
+    void RestorePluginFolders();
     void ConnectCommands();
 
     QMdiArea* mdiArea_ = nullptr;
@@ -78,6 +81,7 @@ private:
     std::unique_ptr<QtMessageBox> ownMessages_;
     std::unique_ptr<FileDialogPort> ownFileDialog_;
     FrameDialogs dialogs_;
+    QStringList pluginFolders_;  // the toolkit's plugin folders, set aside until the pictures are drawn
     QtStatusWindowPort statusPort_;
     std::unique_ptr<ClsStatusBar> statusBar_;
 };
