@@ -47,4 +47,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 
+# Windows: the exe's icon and version resources, and the installer
+# (`cpack -G NSIS`, a template of our own for the 64-bit target).
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsResources.cmake)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsInstaller.cmake)
+endif()
+
 include(CPack)

@@ -20,6 +20,7 @@ source scripts/setup.sh
 GRIDFORGE_WINDOWS_TEST_PACKAGES=(
   g++-mingw-w64-x86-64-posix cmake ninja-build wine wine64 fonts-ipafont-gothic qt6-translations-l10n
   qt6-base-dev qt6-base-dev-tools xvfb xauth xdotool x11-utils imagemagick openbox python3 unzip
+  nsis nsis-common icoutils
 )
 gridforge_install "${GRIDFORGE_WINDOWS_TEST_PACKAGES[@]}"
 
@@ -61,6 +62,8 @@ failed=0
 wineserver --wait || true
 
 say "the folder to unzip"
+# The same bytes from every package step: strip stamps the commit's time into the exe.
+export SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 (cd "$build" && cpack -G ZIP >/dev/null)
 zip=$(ls "$build"/gridforge-*-win64.zip)
 rm -rf "$build/unzipped"
@@ -73,6 +76,11 @@ say "a real window under wine, from the unzipped folder"
 # (docs/windows.png is a copy of its screenshot.)
 WINEPATH="" python3 "$here/wine_window.py" "$exe" "$build/windows.png" || failed=1
 wineserver --wait || true
+
+say "the installer: silent install into a fresh prefix, a double-click on a map, silent uninstall"
+(cd "$build" && cpack -G NSIS >/dev/null)
+python3 "$here/installer_test.py" "$build/gridforge-$(basename "$zip" | sed 's/^gridforge-//; s/-win64.zip$//')-win64-setup.exe" \
+  "$(dirname "$exe")" "$(basename "$zip" | sed 's/^gridforge-//; s/-win64.zip$//')" "$build" || failed=1
 
 say "done in $((SECONDS - start)) s"
 exit $failed
