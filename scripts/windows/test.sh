@@ -3,6 +3,8 @@
 # every test program through CTest, then the folder `cpack -G ZIP` makes, unzipped
 # and run in a real window on a private X server (size dialog, the 20 x 20 map,
 # one painted cell, a save through the file dialog compared byte for byte).
+# Then the installer `cpack -G NSIS` makes, in a fresh prefix: silent install,
+# a map opened through its file type, silent uninstall (installer_test.py).
 #   scripts/windows/test.sh
 # Qt for Windows (scripts/windows/build-qt.sh) is taken from $GRIDFORGE_QT_WINDOWS,
 # ../shared/qt-windows or $HOME/.cache/gridforge/qt-windows, in this order.
@@ -63,7 +65,7 @@ wineserver --wait || true
 
 say "the folder to unzip"
 # The same bytes from every package step: strip stamps the commit's time into the exe.
-export SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+export SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || echo 0)
 (cd "$build" && cpack -G ZIP >/dev/null)
 zip=$(ls "$build"/gridforge-*-win64.zip)
 rm -rf "$build/unzipped"
