@@ -58,4 +58,11 @@ if(UNIX AND NOT APPLE)
   include(${CMAKE_CURRENT_LIST_DIR}/DebianDocs.cmake)
 endif()
 
+# Windows: the exe's icon and version resources, and the installer
+# (`cpack -G NSIS`, a template of our own for the 64-bit target).
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsResources.cmake)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsInstaller.cmake)
+endif()
+
 include(CPack)

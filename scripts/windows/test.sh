@@ -4,6 +4,8 @@
 # and run in a real window on a private X server (size dialog, the 20 x 20 map,
 # saves and an open through the system's file dialogs compared byte for byte, the
 # registry, 150 %), and saves killed at random moments.
+# Then the installer `cpack -G NSIS` makes, in a fresh prefix: silent install,
+# a map opened through its file type, silent uninstall (installer_test.py).
 #   scripts/windows/test.sh
 # Qt for Windows (scripts/windows/build-qt.sh) is taken from $GRIDFORGE_QT_WINDOWS,
 # ../shared/qt-windows or $HOME/.cache/gridforge/qt-windows, in this order.
@@ -21,6 +23,7 @@ source scripts/setup.sh
 GRIDFORGE_WINDOWS_TEST_PACKAGES=(
   g++-mingw-w64-x86-64-posix cmake ninja-build wine wine64 fonts-ipafont-gothic qt6-translations-l10n
   qt6-base-dev qt6-base-dev-tools xvfb xauth xdotool x11-utils imagemagick openbox python3 unzip
+  nsis nsis-common icoutils
 )
 gridforge_install "${GRIDFORGE_WINDOWS_TEST_PACKAGES[@]}"
 
@@ -62,6 +65,8 @@ failed=0
 wineserver --wait || true
 
 say "the folder to unzip"
+# The same bytes from every package step: strip stamps the commit's time into the exe.
+export SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || echo 0)
 (cd "$build" && cpack -G ZIP >/dev/null)
 zip=$(ls "$build"/gridforge-*-win64.zip)
 rm -rf "$build/unzipped"
@@ -79,6 +84,11 @@ wineserver --wait || true
 say "saves killed at random moments"
 python3 "$here/killed_save.py" "$build/tests/save_loop.exe" 100 || failed=1
 wineserver --wait || true
+
+say "the installer: silent install into a fresh prefix, a double-click on a map, silent uninstall"
+(cd "$build" && cpack -G NSIS >/dev/null)
+python3 "$here/installer_test.py" "$build/gridforge-$(basename "$zip" | sed 's/^gridforge-//; s/-win64.zip$//')-win64-setup.exe" \
+  "$(dirname "$exe")" "$(basename "$zip" | sed 's/^gridforge-//; s/-win64.zip$//')" "$build" || failed=1
 
 say "done in $((SECONDS - start)) s"
 exit $failed
