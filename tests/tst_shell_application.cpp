@@ -191,6 +191,10 @@ void TestApplication::fileListInJapanese()
     WhenModalShows(this, [&](QWidget* modal) {
         auto* list = modal->findChild<QTreeView*>("treeView");
         if (list != nullptr) {
+            // The folder's entries arrive from the file system model's own
+            // thread, and the columns fit them when the event loop next turns.
+            (void)QTest::qWaitFor([&] { return !RowTexts(*list, name).value(column).isEmpty() || text.isEmpty(); }, 2000);
+            (void)QTest::qWaitFor([&] { return CutColumns(*list).isEmpty(); }, 2000);
             row = RowTexts(*list, name);
             cut = CutColumns(*list);
         }
