@@ -1,6 +1,6 @@
 #include "bench/PaintFloor.h"
 
-#include "components/qt/QtColors.h"
+#include "base/qt/QtColors.h"
 #include "view/qt/frmMain.h"
 
 #include <QApplication>

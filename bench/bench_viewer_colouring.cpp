@@ -11,10 +11,10 @@
 #include "document/LevelText.h"
 #include "document/MapModule.h"
 #include "document/OwnMapColoring.h"
-#include "document/viewer/QtRichTextPort.h"
-#include "document/viewer/frmOwnData.h"
 #include "shell/MemoryReuse.h"
 #include "support/ColorOwnMapTextLiteral.h"
+#include "viewer/QtRichTextPort.h"
+#include "viewer/frmOwnData.h"
 
 #include <QApplication>
 #include <QProgressBar>

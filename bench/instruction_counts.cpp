@@ -8,14 +8,14 @@
 // same picture (PaintFloor), and the two pictures are compared.
 #include "bench/BrushFrame.h"
 #include "bench/PaintFloor.h"
-#include "shell/MemoryReuse.h"
 #include "document/LevelText.h"
 #include "document/MapFile.h"
 #include "document/MapModule.h"
 #include "document/OwnerReplace.h"
-#include "document/viewer/frmOwnData.h"
+#include "shell/MemoryReuse.h"
 #include "view/SectorPainter.h"
 #include "view/qt/frmMain.h"
+#include "viewer/frmOwnData.h"
 
 #include <QApplication>
 #include <QMdiArea>

@@ -1,8 +1,8 @@
 #include "components/ClsStatusBar.h"
 
-#include "components/Cp932.h"
+#include "base/Cp932.h"
+#include "base/SystemColors.h"
 #include "components/StatusBarStyles.h"
-#include "components/SystemColors.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/ColorWord.h"
+#include "base/ColorWord.h"
 
 // A target that the gradient painter draws on. The painter renders into an
 // off-screen image made for this surface, band by band, and copies that image

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/ColorWord.h"
+#include "base/ColorWord.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "components/clsGradient.h"
 
+#include "base/SystemColors.h"
 #include "components/DrawingSurfacePort.h"
-#include "components/SystemColors.h"
 
 #include <cmath>
 #include <cstdint>

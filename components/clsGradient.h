@@ -1,7 +1,7 @@
 #pragma once
 
-#include "components/Twips.h"
-#include "document/ColorWord.h"
+#include "base/ColorWord.h"
+#include "base/Twips.h"
 
 class DrawingSurfacePort;
 

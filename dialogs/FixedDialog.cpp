@@ -1,6 +1,6 @@
 #include "dialogs/FixedDialog.h"
 
-#include "components/qt/ScreenTwips.h"
+#include "base/qt/ScreenTwips.h"
 
 #include <QFont>
 #include <QKeyEvent>

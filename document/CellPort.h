@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/ColorWord.h"
+#include "base/ColorWord.h"
 
 // The sector cells of the map view, addressed by sector index.
 class CellPort {

@@ -1,12 +1,12 @@
 #include "document/MapFile.h"
 
-#include "document/FileBytes.h"
 #include "document/MapFileReader.h"
 #include "document/MapModule.h"
 #include "document/MapSectors.h"
 #include "document/MapWindowCycle.h"
 #include "document/OwnerTable.h"
 #include "document/SaveFailureText.h"
+#include "platform/FileBytes.h"
 
 #include <functional>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/FileBytes.h"
+#include "platform/FileBytes.h"
 
 #include <string>
 

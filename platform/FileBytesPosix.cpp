@@ -2,7 +2,7 @@
 // hidden temporary file in the target's folder, syncs it, renames it over the
 // target and syncs the folder. Names are taken relative to the folder's
 // descriptor, so that only the file name, never the whole path, has to fit.
-#include "document/FileBytes.h"
+#include "platform/FileBytes.h"
 #include "platform/SaveMetadataPosix.h"
 #include "platform/SaveTemporaryPosix.h"
 

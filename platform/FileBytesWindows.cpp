@@ -1,7 +1,7 @@
 // Map file bytes on Windows: wide-character paths in their long form, a
 // hidden temporary file beside the target, flushed to disk and then put in
 // the target's place in one step.
-#include "document/FileBytes.h"
+#include "platform/FileBytes.h"
 #include "platform/SaveTemporaryWindows.h"
 #include "platform/WindowsFileHandle.h"
 #include "platform/WindowsPaths.h"

@@ -6,7 +6,7 @@
 #include "document/MapFile.h"
 #include "document/MapModule.h"
 #include "document/SectorLock.h"
-#include "document/viewer/frmOwnData.h"
+#include "viewer/frmOwnData.h"
 
 #include <QAction>
 #include <QToolBar>

@@ -2,7 +2,7 @@
 
 #include "dialogs/frmAbout.h"
 #include "document/MessageBoxPort.h"
-#include "document/viewer/frmOwnData.h"
+#include "viewer/frmOwnData.h"
 
 #include <QObject>
 #include <QPointer>

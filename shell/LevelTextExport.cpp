@@ -1,10 +1,10 @@
 #include "shell/LevelTextExport.h"
 
-#include "document/FileBytes.h"
 #include "document/LevelText.h"
 #include "document/MapFile.h"
 #include "document/SaveFailureText.h"
 #include "document/SectorLock.h"
+#include "platform/FileBytes.h"
 #include "view/MapGridBuilder.h"
 
 LevelTextExport::LevelTextExport() : saved_(MapModule::Ports())

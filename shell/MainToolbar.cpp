@@ -1,6 +1,6 @@
 #include "shell/MainToolbar.h"
 
-#include "components/qt/ScreenTwips.h"
+#include "base/qt/ScreenTwips.h"
 
 #include <QAction>
 #include <QComboBox>

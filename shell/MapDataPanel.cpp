@@ -1,7 +1,7 @@
 #include "shell/MapDataPanel.h"
 
-#include "components/qt/QtColors.h"
-#include "components/qt/ScreenTwips.h"
+#include "base/qt/QtColors.h"
+#include "base/qt/ScreenTwips.h"
 #include "document/OwnerTable.h"
 #include "shell/LockCheckBox.h"
 #include "shell/TitleStrip.h"

@@ -1,7 +1,7 @@
 #include "shell/OwnerToolbar.h"
 
-#include "components/qt/QtColors.h"
-#include "components/qt/ScreenTwips.h"
+#include "base/qt/QtColors.h"
+#include "base/qt/ScreenTwips.h"
 #include "document/MapModule.h"
 
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #include "shell/TitleStrip.h"
 
-#include "components/qt/QtColors.h"
+#include "base/qt/QtColors.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 #include "shell/frmMDI.h"
 
+#include "base/qt/QtColors.h"
+#include "base/qt/ScreenTwips.h"
 #include "components/ProgramCaption.h"
-#include "components/qt/QtColors.h"
-#include "components/qt/ScreenTwips.h"
 #include "dialogs/frmMapSelect.h"
 #include "document/MapFile.h"
 #include "document/MapModule.h"

@@ -1,14 +1,14 @@
-#include "document/MapModule.h"
 #include "document/MapFile.h"
-#include "document/viewer/frmOwnData.h"
+#include "document/MapModule.h"
 #include "shell/FrameCommands.h"
 #include "shell/FrameMenu.h"
 #include "shell/MapWindowHost.h"
 #include "shell/frmMDI.h"
-#include "view/MapGridBuilder.h"
 #include "support/FakeFileDialog.h"
 #include "support/FakeMessageBox.h"
 #include "support/ModalAnswer.h"
+#include "view/MapGridBuilder.h"
+#include "viewer/frmOwnData.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,10 +1,10 @@
 #include "document/LevelText.h"
 #include "document/MapModule.h"
 #include "document/OwnMapColoring.h"
-#include "support/ColorOwnMapTextLiteral.h"
 #include "document/OwnerTable.h"
-#include "document/viewer/QtRichTextPort.h"
-#include "document/viewer/frmOwnData.h"
+#include "support/ColorOwnMapTextLiteral.h"
+#include "viewer/QtRichTextPort.h"
+#include "viewer/frmOwnData.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/ColorWord.h"
 #include "document/CellPort.h"
-#include "document/ColorWord.h"
 
 #include <functional>
 #include <optional>

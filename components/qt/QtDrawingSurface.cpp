@@ -1,6 +1,6 @@
 #include "components/qt/QtDrawingSurface.h"
 
-#include "components/qt/QtColors.h"
+#include "base/qt/QtColors.h"
 
 #include <QPaintDevice>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "components/qt/QtStatusWindow.h"
 
-#include "components/Cp932.h"
+#include "base/Cp932.h"
 #include "components/StatusBarStyles.h"
 
 #include <QMainWindow>

@@ -1,8 +1,8 @@
 #include "components/qt/QtStatusWindowPort.h"
 
-#include "components/Cp932.h"
+#include "base/Cp932.h"
+#include "base/qt/QtColors.h"
 #include "components/StatusBarStyles.h"
-#include "components/qt/QtColors.h"
 #include "components/qt/QtStatusWindow.h"
 
 #include <QApplication>

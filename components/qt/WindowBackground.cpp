@@ -1,7 +1,7 @@
 #include "components/qt/WindowBackground.h"
 
+#include "base/qt/ScreenTwips.h"
 #include "components/qt/QtDrawingSurface.h"
-#include "components/qt/ScreenTwips.h"
 
 #include <QPainter>
 #include <QWidget>

@@ -10,7 +10,7 @@ if(NOT compiler)
 endif()
 
 file(GLOB sources RELATIVE ${SOURCE_DIR}
-  ${SOURCE_DIR}/document/*.cpp ${SOURCE_DIR}/components/*.cpp ${SOURCE_DIR}/view/*.cpp)
+  ${SOURCE_DIR}/base/*.cpp ${SOURCE_DIR}/document/*.cpp ${SOURCE_DIR}/components/*.cpp ${SOURCE_DIR}/view/*.cpp)
 list(APPEND sources platform/FileBytesWindows.cpp platform/SaveTemporaryWindows.cpp platform/WindowsPaths.cpp)
 list(LENGTH sources count)
 execute_process(

@@ -1,7 +1,7 @@
 #include "view/qt/frmMain.h"
 
-#include "components/qt/QtColors.h"
-#include "components/qt/ScreenTwips.h"
+#include "base/qt/QtColors.h"
+#include "base/qt/ScreenTwips.h"
 #include "document/MapModule.h"
 #include "view/MapGridBuilder.h"
 #include "view/SectorPainter.h"

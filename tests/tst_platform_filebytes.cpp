@@ -1,7 +1,7 @@
-#include "document/FileBytes.h"
 #include "document/MapFile.h"
 #include "document/MapModule.h"
 #include "document/SaveFailureText.h"
+#include "platform/FileBytes.h"
 #include "support/MapFileFakes.h"
 #include "support/UnprivilegedRow.h"
 
@@ -91,7 +91,7 @@ constexpr int LongestPath = 1000;
 
 }  // namespace
 
-class TestSaveFile : public QObject, MapFileFakes {
+class TestFileBytes : public QObject, MapFileFakes {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> dir;
@@ -666,5 +666,5 @@ private slots:
 #endif
 };
 
-QTEST_GUILESS_MAIN(TestSaveFile)
-#include "tst_core_savefile.moc"
+QTEST_GUILESS_MAIN(TestFileBytes)
+#include "tst_platform_filebytes.moc"

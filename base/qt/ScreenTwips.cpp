@@ -1,4 +1,4 @@
-#include "components/qt/ScreenTwips.h"
+#include "base/qt/ScreenTwips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

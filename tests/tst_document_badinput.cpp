@@ -389,4 +389,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestBadInput)
-#include "tst_core_badinput.moc"
+#include "tst_document_badinput.moc"

@@ -1,7 +1,7 @@
+#include "base/SystemColors.h"
+#include "base/Twips.h"
 #include "components/DrawingSurfacePort.h"
-#include "components/SystemColors.h"
 #include "components/clsGradient.h"
-#include "components/Twips.h"
 
 #include <QtTest>
 
@@ -272,4 +272,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestGradient)
-#include "tst_core_gradient.moc"
+#include "tst_components_gradient.moc"

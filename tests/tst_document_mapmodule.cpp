@@ -3,7 +3,7 @@
 
 #include <QtTest>
 
-class TestDocument : public QObject {
+class TestMapModule : public QObject {
     Q_OBJECT
 private slots:
     void init() { MapModule::ResetDocument(); }
@@ -83,5 +83,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDocument)
-#include "tst_core_document.moc"
+QTEST_GUILESS_MAIN(TestMapModule)
+#include "tst_document_mapmodule.moc"

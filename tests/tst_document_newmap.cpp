@@ -127,4 +127,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestNewMap)
-#include "tst_core_newmap.moc"
+#include "tst_document_newmap.moc"

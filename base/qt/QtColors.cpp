@@ -1,6 +1,6 @@
-#include "components/qt/QtColors.h"
+#include "base/qt/QtColors.h"
 
-#include "components/SystemColors.h"
+#include "base/SystemColors.h"
 
 QColor ToQColor(ColorWord color)
 {

@@ -176,4 +176,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestSectorLock)
-#include "tst_core_lock.moc"
+#include "tst_document_sectorlock.moc"

@@ -1,6 +1,6 @@
-#include "components/Cp932.h"
+#include "base/Cp932.h"
 
-#include "components/Cp932Table.h"
+#include "base/Cp932Table.h"
 
 namespace {
 // One step through a UTF-8 text: the bytes taken and the character they

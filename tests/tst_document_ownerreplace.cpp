@@ -258,4 +258,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestOwnerReplace)
-#include "tst_core_replace.moc"
+#include "tst_document_ownerreplace.moc"

@@ -1,12 +1,12 @@
-#include "document/viewer/frmOwnData.h"
+#include "viewer/frmOwnData.h"
 
-#include "components/qt/QtColors.h"
-#include "components/qt/ScreenTwips.h"
+#include "base/qt/QtColors.h"
+#include "base/qt/ScreenTwips.h"
 #include "document/LevelText.h"
 #include "document/OwnMapColoring.h"
-#include "document/viewer/LevelTextBox.h"
-#include "document/viewer/OwnMapTextBox.h"
-#include "document/viewer/QtRichTextPort.h"
+#include "viewer/LevelTextBox.h"
+#include "viewer/OwnMapTextBox.h"
+#include "viewer/QtRichTextPort.h"
 
 #include <QFontDatabase>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/Twips.h"
+#include "base/Twips.h"
 
 #include <QRect>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/ColorWord.h"
+#include "base/ColorWord.h"
 
 // The program's system colour scheme: what a system colour word (top bit set)
 // stands for when it is painted. Unknown indexes read as black.

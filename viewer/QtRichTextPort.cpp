@@ -1,6 +1,6 @@
-#include "document/viewer/QtRichTextPort.h"
+#include "viewer/QtRichTextPort.h"
 
-#include "components/qt/QtColors.h"
+#include "base/qt/QtColors.h"
 
 #include <QProgressBar>
 #include <QTextBlock>

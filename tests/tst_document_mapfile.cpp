@@ -789,4 +789,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestMapFile)
-#include "tst_core_mapfile.moc"
+#include "tst_document_mapfile.moc"

@@ -1,4 +1,4 @@
-#include "document/viewer/LevelTextBox.h"
+#include "viewer/LevelTextBox.h"
 
 #include <QMimeData>
 #include <QTextBlock>

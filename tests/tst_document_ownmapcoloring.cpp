@@ -1,8 +1,8 @@
 #include "document/LevelText.h"
 #include "document/MapModule.h"
 #include "document/OwnMapColoring.h"
-#include "support/ColorOwnMapTextLiteral.h"
 #include "document/OwnerTable.h"
+#include "support/ColorOwnMapTextLiteral.h"
 
 #include <QtTest>
 
@@ -242,4 +242,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestOwnMapColoring)
-#include "tst_core_ownmapcoloring.moc"
+#include "tst_document_ownmapcoloring.moc"

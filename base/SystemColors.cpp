@@ -1,4 +1,4 @@
-#include "components/SystemColors.h"
+#include "base/SystemColors.h"
 
 ColorWord GetSysColor(int index)
 {

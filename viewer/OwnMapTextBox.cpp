@@ -1,6 +1,6 @@
-#include "document/viewer/OwnMapTextBox.h"
+#include "viewer/OwnMapTextBox.h"
 
-#include "document/viewer/LevelTextBox.h"
+#include "viewer/LevelTextBox.h"
 
 #include <QMimeData>
 #include <QTextDocumentFragment>

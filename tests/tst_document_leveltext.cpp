@@ -138,4 +138,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestLevelText)
-#include "tst_core_leveltext.moc"
+#include "tst_document_leveltext.moc"

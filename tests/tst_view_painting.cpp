@@ -325,4 +325,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestPainting)
-#include "tst_core_painting.moc"
+#include "tst_view_painting.moc"
