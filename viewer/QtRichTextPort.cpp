@@ -47,16 +47,27 @@ void QtRichTextPort::SetSelectionColor(ColorWord color)
 
 // One edit block: the box lays the text out once, after the last run. Each
 // line keeps its shaped glyphs from that layout, so that painting it does not
-// shape it again.
+// shape it again. A line is laid out and painted piece by piece, one piece
+// for each change of colour, so the spaces after a token take its colour
+// (a space shows none) and the tokens of one owner in a row become one piece.
 void QtRichTextPort::SetRunColors(const std::vector<ColorRun>& runs)
 {
     QTextDocument& document = *box_.document();
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         block.layout()->setCacheEnabled(true);
+    const QString text = document.toPlainText();
+    const auto spacesEnd = [&text](int from) {
+        while (from < text.size() && text[from] == u' ')
+            ++from;
+        return from;
+    };
     cursor_.beginEditBlock();
-    for (const ColorRun& run : runs) {
-        Select(run.start, run.length);
-        SetSelectionColor(run.color);
+    for (std::size_t first = 0, next = 1; first < runs.size(); first = next++) {
+        int end = spacesEnd(runs[first].start + runs[first].length);
+        for (; next < runs.size() && runs[next].start == end && runs[next].color == runs[first].color; ++next)
+            end = spacesEnd(runs[next].start + runs[next].length);
+        Select(runs[first].start, end - runs[first].start);
+        SetSelectionColor(runs[first].color);
     }
     cursor_.endEditBlock();
 }
