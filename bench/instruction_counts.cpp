@@ -76,6 +76,16 @@ void FillMap(int size)
     }
 }
 
+// The most colour changes a line can have: no two neighbours share an owner.
+void FillStripes(int size)
+{
+    MapModule::ResetDocument();
+    MapModule::MapWidth = size;
+    MapModule::MapHeight = size;
+    for (int s = 0; s < size * size; ++s)
+        MapModule::OwnerGrid.Set(s, s % 7);
+}
+
 void SendMouse(QWidget& target, QEvent::Type type, QPointF at, Qt::MouseButtons held)
 {
     QMouseEvent event(type, at, target.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
@@ -159,12 +169,15 @@ void CountMapWindow(QMdiArea& area, int size)
 }
 
 // The first visit of the data viewer's coloured tab.
-void CountColouring(int size)
+void CountColouring(int size, bool stripes = false)
 {
-    FillMap(size);
+    if (stripes)
+        FillStripes(size);
+    else
+        FillMap(size);
     frmOwnData* viewer = nullptr;
     Count(
-        "colouring/" + std::to_string(size) + "x" + std::to_string(size),
+        (stripes ? "colouringStripes/" : "colouring/") + std::to_string(size) + "x" + std::to_string(size),
         [&] {
             delete viewer;
             viewer = new frmOwnData;
@@ -218,6 +231,7 @@ int main(int argc, char** argv)
     if (wanted("colouring")) {
         for (int size : {10, 20, 35, 50})
             CountColouring(size);
+        CountColouring(50, true);
     }
     if (wanted("files"))
         CountFiles();

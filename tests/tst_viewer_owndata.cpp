@@ -255,7 +255,7 @@ private slots:
             QCOMPARE(text.mid(at, 3), QString("0%1 ").arg(owner));
             QCOMPARE(ColourAt(box, at), colour);
             QCOMPARE(ColourAt(box, at + 1), colour);
-            QVERIFY(!HasOwnColour(box, at + 2));  // the space keeps the default colour
+            QCOMPARE(ColourAt(box, at + 2), colour);  // the space after it, which shows no colour
         }
         QVERIFY(!HasOwnColour(box, 0));  // header line
     }
@@ -297,13 +297,31 @@ private slots:
         QCOMPARE(shownBar.maximum(), 7 * shown.toPlainText().size());
         QCOMPARE(shownBar.value(), referenceBar.value());
         QVERIFY(shownBar.value() > 0);
+        // Every character that shows takes the colour the step-by-step colouring
+        // gives it; a space takes none or that of the character before it.
+        const QString text = shown.toPlainText();
         int coloured = 0;
-        for (int c = 0; c < shown.toPlainText().size(); ++c) {
+        for (int c = 0; c < text.size(); ++c) {
+            if (text[c] == u' ') {
+                QVERIFY(!HasOwnColour(shown, c) || ColourAt(shown, c) == ColourAt(shown, c - 1));
+                continue;
+            }
             QCOMPARE(HasOwnColour(shown, c), HasOwnColour(reference, c));
             QCOMPARE(ColourAt(shown, c), ColourAt(reference, c));
             coloured += HasOwnColour(shown, c) ? 1 : 0;
         }
         QCOMPARE(coloured, 2 * width * height);
+
+        // And the box shows the very picture of the step-by-step colouring.
+        const QImage picture = shown.viewport()->grab().toImage();
+        QTextCursor all(shown.document());
+        all.select(QTextCursor::Document);
+        all.setCharFormat(FormatAt(shown, 0));
+        QtRichTextPort again(shown, shownBar);
+        ColorOwnMapTextLiteral(again);
+        const int firstToken = TokenPosition(text, width, 0);
+        QVERIFY(HasOwnColour(shown, firstToken) && !HasOwnColour(shown, firstToken + 2));
+        QCOMPARE(shown.viewport()->grab().toImage(), picture);
     }
 
     void secondVisitDoesNotColourAgain()
