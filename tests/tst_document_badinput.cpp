@@ -99,10 +99,7 @@ class TestBadInput : public QObject, MapFileFixture {
         case Target::Sparse: {
             // The header, then a hole up to 3 GiB: nothing but the size is on disk.
             const QString path = PathOf("huge.kxgf");
-            QFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.resize(3LL << 30))
-                return {};
-            return path;
+            return TestFiles::Write(path, bytes) && QFile::resize(path, 3LL << 30) ? path : QString();
         }
         case Target::ProcLink: {
             // A "regular" file of size 0 whose reading does not end.
