@@ -143,7 +143,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<bool>("loaded");
-        QTest::newRow("map file opens instead of the size dialog") << Map(12, 15, 0, [](int s) { return s % 7; }) << true;
+        QTest::newRow("map file opens instead of the size dialog")
+            << Map(12, 15, 0, [](int s) { return s % 7; }) << true;
         QTest::newRow("refused file: its message, then the size dialog")
             << MapFileText::Lines({"not a map", "12,15", "0"}) << false;
     }
