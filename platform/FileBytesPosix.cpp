@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdint>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>

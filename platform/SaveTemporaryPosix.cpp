@@ -7,7 +7,6 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
