@@ -20,7 +20,8 @@ public:
     static constexpr std::size_t RandomLength = 6;
 
     // limit: the units (UTF-8 bytes, UTF-16 units) one name in the folder may
-    // have; alphabet: the characters of the random part.
+    // have; alphabet: the characters of the random part (a constant: it is
+    // kept as it is given, not copied).
     TemporaryName(const Text& name, std::size_t limit, View alphabet, bool hashCut);
 
     // The temporary names without their random characters.
