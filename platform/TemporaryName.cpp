@@ -8,13 +8,16 @@ namespace {
 constexpr std::string_view Mark = ".gridforge-save-";
 constexpr std::size_t HashLength = 8;  // hexadecimal digits
 
+// Appends the ASCII text to to.
 template <class Text>
-Text Ascii(std::string_view text)
+void Append(Text& to, std::string_view text)
 {
-    Text converted;
-    for (const char c : text)
-        converted += static_cast<typename Text::value_type>(c);
-    return converted;
+    if constexpr (std::is_same_v<Text, std::string>) {
+        to += text;
+    } else {
+        for (const char c : text)
+            to += static_cast<typename Text::value_type>(c);
+    }
 }
 
 // How many bytes from the start of the UTF-8 name fit in room bytes without
@@ -58,10 +61,10 @@ Text Hash(const Text& name)
     for (const auto c : name)
         hash = (hash ^ static_cast<Unit>(c)) * 16777619u;
     static constexpr char Hex[] = "0123456789abcdef";
-    std::string digits;
+    Text digits;
     for (std::size_t i = 0; i < HashLength; ++i, hash >>= 4)
-        digits += Hex[hash & 0xF];
-    return Ascii<Text>(digits);
+        digits += static_cast<typename Text::value_type>(Hex[hash & 0xF]);
+    return digits;
 }
 
 }  // namespace
@@ -73,16 +76,20 @@ TemporaryName<Text>::TemporaryName(const Text& name, std::size_t limit, View alp
     // It never takes the name past the folder's limit as long as name fits.
     const std::size_t added = 1 + Mark.size() + RandomLength;
     const std::size_t room = limit > added ? limit - added : 0;
-    const std::size_t kept = FittingLength(View(name), room);
+    const View whole(name);
+    std::size_t kept = FittingLength(whole, room);
     whole_ = kept == name.size();
-    const Text dot = Ascii<Text>(".");
-    if (whole_ || !hashCut) {
-        stem_ = dot + name.substr(0, kept) + Ascii<Text>(Mark);
-        return;
-    }
     const std::size_t hashed = 1 + HashLength;
-    stem_ = dot + name.substr(0, FittingLength(View(name), room > hashed ? room - hashed : 0)) + Ascii<Text>("~") +
-            Hash(name) + Ascii<Text>(Mark);
+    if (!whole_ && hashCut)
+        kept = FittingLength(whole, room > hashed ? room - hashed : 0);
+    stem_.reserve(1 + kept + hashed + Mark.size() + RandomLength);
+    Append(stem_, ".");
+    stem_.append(whole.substr(0, kept));
+    if (!whole_ && hashCut) {
+        Append(stem_, "~");
+        stem_ += Hash(name);
+    }
+    Append(stem_, Mark);
 }
 
 template <class Text>
