@@ -4,8 +4,9 @@
 #include <string>
 #include <string_view>
 
-// Whole-file byte input and output for the map file. Paths are UTF-8. Each
-// system has its own implementation in platform/.
+// Whole-file byte input and output for the map file. Paths are UTF-8. The
+// bounded read is written once (FileBytes.cpp, over the system's InputFile);
+// each system has its own save in platform/.
 namespace FileBytes {
 enum class ReadStatus { Read, Unreadable, TooLarge };
 struct ReadResult {

@@ -1,4 +1,4 @@
-// Map file bytes on POSIX systems: plain file descriptors; a save writes a
+// Saving the map file on POSIX systems: plain file descriptors; a save writes a
 // hidden temporary file in the target's folder, syncs it, renames it over the
 // target and syncs the folder. Names are taken relative to the folder's
 // descriptor, so that only the file name, never the whole path, has to fit.
@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdint>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -176,41 +175,6 @@ WriteStatus Replace(int folder, const std::string& path, const std::string& name
 }
 
 }  // namespace
-
-ReadResult ReadBounded(const std::string& path, std::size_t limit)
-{
-    // Non-blocking, so that a named pipe is refused below instead of waiting
-    // for a writer; reads of a regular file are not affected.
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.Get() < 0)
-        return {};
-    struct stat info {};
-    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return {};
-    if (info.st_size > 0 && static_cast<std::uintmax_t>(info.st_size) > limit)
-        return {ReadStatus::TooLarge, {}};
-
-    // Files of /proc report size 0 whatever they hold, and a file may grow
-    // while it is read: the reading itself stops at the first chunk that
-    // would take the bytes past the limit.
-    ReadResult result{ReadStatus::Read, {}};
-    std::string& bytes = result.bytes;
-    bytes.reserve(limit);
-    std::vector<char> buffer(64 * 1024);
-    for (;;) {
-        const ssize_t count = ::read(file.Get(), buffer.data(), buffer.size());
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            return {};
-        }
-        if (count == 0)
-            return result;
-        if (static_cast<std::size_t>(count) > limit - bytes.size())
-            return {ReadStatus::TooLarge, {}};
-        bytes.append(buffer.data(), static_cast<std::size_t>(count));
-    }
-}
 
 WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
 {

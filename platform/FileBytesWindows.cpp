@@ -1,4 +1,4 @@
-// Map file bytes on Windows: wide-character paths in their long form, a
+// Saving the map file on Windows: wide-character paths in their long form, a
 // hidden temporary file beside the target, flushed to disk and then put in
 // the target's place in one step.
 #include "platform/FileBytes.h"
@@ -21,20 +21,7 @@ namespace FileBytes {
 namespace {
 
 using WindowsPaths::NameOf;
-
-
-std::wstring Wide(const std::string& utf8)
-{
-    if (utf8.empty())
-        return {};
-    const int size = static_cast<int>(utf8.size());
-    const int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
-    return wide;
-}
+using WindowsPaths::Wide;
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
@@ -158,38 +145,6 @@ bool ReplaceWith(const std::wstring& from, const std::wstring& to, bool exists)
 }
 
 }  // namespace
-
-ReadResult ReadBounded(const std::string& path, std::size_t limit)
-{
-    const std::wstring widePath = Wide(path);
-    if (widePath.empty())
-        return {};
-    FileHandle file(::CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    // Only files on a disk: no pipes, consoles or devices.
-    if (!file.Valid() || ::GetFileType(file.Get()) != FILE_TYPE_DISK)
-        return {};
-    LARGE_INTEGER size{};
-    if (::GetFileSizeEx(file.Get(), &size) && static_cast<unsigned long long>(size.QuadPart) > limit)
-        return {ReadStatus::TooLarge, {}};
-
-    // A file may grow while it is read: the reading itself stops at the
-    // first chunk that would take the bytes past the limit.
-    ReadResult result{ReadStatus::Read, {}};
-    std::string& bytes = result.bytes;
-    bytes.reserve(limit);
-    std::vector<char> buffer(64 * 1024);
-    for (;;) {
-        DWORD count = 0;
-        if (!::ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &count, nullptr))
-            return {};
-        if (count == 0)
-            return result;
-        if (count > limit - bytes.size())
-            return {ReadStatus::TooLarge, {}};
-        bytes.append(buffer.data(), count);
-    }
-}
 
 WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
 {

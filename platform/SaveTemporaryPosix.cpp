@@ -1,11 +1,12 @@
 #include "platform/SaveTemporaryPosix.h"
 
+#include "platform/TemporaryName.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,47 +14,16 @@
 namespace SaveTemporary {
 namespace {
 
-constexpr std::string_view Mark = ".gridforge-save-";
-constexpr std::size_t RandomLength = 6;
-constexpr std::size_t HashLength = 8;  // hexadecimal digits
+constexpr std::size_t RandomLength = TemporaryName<std::string>::RandomLength;
 constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-// name cut to at most length bytes without splitting a UTF-8 character.
-std::string Prefix(const std::string& name, std::size_t length)
-{
-    if (name.size() <= length)
-        return name;
-    while (length > 0 && (static_cast<unsigned char>(name[length]) & 0xC0) == 0x80)
-        --length;
-    return name.substr(0, length);
-}
-
-std::string Hash(const std::string& name)
-{
-    std::uint32_t hash = 2166136261u;  // FNV-1a
-    for (const char c : name)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    static constexpr char Hex[] = "0123456789abcdef";
-    std::string digits;
-    for (std::size_t i = 0; i < HashLength; ++i, hash >>= 4)
-        digits += Hex[hash & 0xF];
-    return digits;
-}
-
-// The temporary names of name without their random letters. It never takes
-// the name past the folder's limit as long as name fits; a name cut short
-// to fit carries a hash of the whole name ("~" and eight digits), so that
-// the names of two files that begin alike stay apart.
-std::string Stem(const std::string& name, int folder)
+// The temporary names of name in folder, within the folder's limit of a name;
+// a name cut short carries a hash of the whole name.
+TemporaryName<std::string> NamesOf(const std::string& name, int folder)
 {
     const long nameMax = ::fpathconf(folder, _PC_NAME_MAX);
     const std::size_t limit = nameMax > 0 ? static_cast<std::size_t>(nameMax) : 255;
-    const std::size_t added = 1 + Mark.size() + RandomLength;
-    const std::size_t room = limit > added ? limit - added : 0;
-    if (name.size() <= room)
-        return "." + name + std::string(Mark);
-    const std::size_t hashed = 1 + HashLength;
-    return "." + Prefix(name, room > hashed ? room - hashed : 0) + "~" + Hash(name) + std::string(Mark);
+    return TemporaryName<std::string>(name, limit, Letters, true);
 }
 
 std::string RandomLetters()
@@ -71,13 +41,6 @@ std::string RandomLetters()
         letters += Letters[seed % (sizeof Letters - 1)];
     }
     return letters;
-}
-
-bool IsTemporaryOf(std::string_view entry, const std::string& stem)
-{
-    if (entry.size() != stem.size() + RandomLength || entry.substr(0, stem.size()) != stem)
-        return false;
-    return entry.substr(stem.size()).find_first_not_of(Letters) == std::string_view::npos;
 }
 
 // Whether name in folder is still the file open as fd.
@@ -121,7 +84,7 @@ private:
 
 int Create(int folder, const std::string& name, std::string& tempName)
 {
-    const std::string stem = Stem(name, folder);
+    const std::string stem = NamesOf(name, folder).Stem();
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempName = stem + RandomLetters();
         Descriptor fd(::openat(folder, tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
@@ -154,9 +117,9 @@ void RemoveLeftovers(int folder, const std::string& name)
         ::close(listing);
         return;
     }
-    const std::string stem = Stem(name, folder);
+    const TemporaryName<std::string> names = NamesOf(name, folder);
     while (const dirent* entry = ::readdir(entries)) {
-        if (!IsTemporaryOf(entry->d_name, stem))
+        if (!names.Matches(entry->d_name))
             continue;
         struct stat info {};
         if (::fstatat(folder, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode))

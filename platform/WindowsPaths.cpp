@@ -63,6 +63,19 @@ std::optional<std::wstring> LinkTarget(const std::wstring& path)
 
 }  // namespace
 
+std::wstring Wide(const std::string& utf8)
+{
+    if (utf8.empty())
+        return {};
+    const int size = static_cast<int>(utf8.size());
+    const int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+    if (length <= 0)
+        return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
+    return wide;
+}
+
 // The long form of a full path ("\\?\C:\..." or "\\?\UNC\..."), which
 // is not held to the old 260-character limit; empty when path has no full form.
 std::wstring LongPath(const std::wstring& path)

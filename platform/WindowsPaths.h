@@ -5,6 +5,8 @@
 
 // Paths as the wide-character file calls of Windows take them.
 namespace WindowsPaths {
+// path (UTF-8) in UTF-16; empty when path is empty or not valid UTF-8.
+std::wstring Wide(const std::string& utf8);
 // The long form of a full path ("\\\\?\\C:\\..." or "\\\\?\\UNC\\..."), which
 // is not held to the old 260-character limit; empty when path has no full form.
 std::wstring LongPath(const std::wstring& path);

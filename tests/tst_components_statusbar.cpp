@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <map>
+#include <optional>
 
 namespace {
 // A status window in memory that keeps what it is told, like the native one.
@@ -97,7 +98,9 @@ public:
 
 struct PartSpec {
     int width;
-    int style;
+    int style = 0;
+    std::string text = "x";
+    int drawStyle = 0;
 };
 }
 
@@ -105,7 +108,29 @@ Q_DECLARE_METATYPE(QList<PartSpec>)
 
 class TestStatusBar : public QObject {
     Q_OBJECT
+    // Every test row's own fake window and a bar on it.
+    FakeStatusWindow window;
+    std::optional<ClsStatusBar> bar;
+
+    // Creates the bar as the frame does (at the bottom, in the window colour),
+    // adds the parts and draws it.
+    void Show(const QList<PartSpec>& parts, bool grip = true, int height = 0)
+    {
+        QCOMPARE(bar->CreateStatusBar(FakeStatusWindow::Parent, 2, grip, height, 0x80000005u), 0);
+        for (const PartSpec& p : parts)
+            bar->SetStatusBarParts(p.text, p.width, static_cast<std::int16_t>(p.style),
+                                   static_cast<std::int16_t>(p.drawStyle));
+        QCOMPARE(bar->DrawStatusBar(), 0);
+    }
+
 private slots:
+    void init()
+    {
+        bar.reset();
+        window = FakeStatusWindow();
+        bar.emplace(window);
+    }
+
     void layout_data()
     {
         QTest::addColumn<int>("parentWidth");
@@ -139,32 +164,25 @@ private slots:
         QFETCH(QList<int>, edges);
         QFETCH(QList<int>, styles);
 
-        FakeStatusWindow window;
         window.parentRect.right = window.parentRect.left + parentWidth;
-        ClsStatusBar bar(window);
-        QCOMPARE(bar.CreateStatusBar(FakeStatusWindow::Parent, 2, grip, 0, 0x80000005u), 0);
-        for (const PartSpec& p : parts)
-            bar.SetStatusBarParts("x", p.width, static_cast<std::int16_t>(p.style), 0);
-        bar.DrawStatusBar();
+        Show(parts, grip);
         QCOMPARE(QList<int>(window.edges.begin(), window.edges.end()), edges);
         for (int i = 0; i < styles.size(); ++i)
-            QCOMPARE(int(bar.Part(i).Style), styles[i]);
+            QCOMPARE(int(bar->Part(i).Style), styles[i]);
         QCOMPARE(window.moves, 1);
     }
 
     void sentinelEntry()
     {
-        FakeStatusWindow window;
-        ClsStatusBar bar(window);
-        bar.SetStatusBarParts("a", 40, 0, 1);
-        bar.SetStatusBarParts("b", 60, 0, 2);
-        QCOMPARE(bar.PartCount(), std::int16_t(2));
-        QCOMPARE(bar.Part(-1).Right, 0);
-        QVERIFY(bar.Part(-1).Text.empty());
-        QCOMPARE(bar.Part(1).Right, 100);
-        QCOMPARE(bar.Part(1).Index, std::int16_t(1));
-        QCOMPARE(bar.Part(0).DrawFlags, 0x200u);
-        QCOMPARE(bar.Part(1).DrawFlags, 0x100u);
+        bar->SetStatusBarParts("a", 40, 0, 1);
+        bar->SetStatusBarParts("b", 60, 0, 2);
+        QCOMPARE(bar->PartCount(), std::int16_t(2));
+        QCOMPARE(bar->Part(-1).Right, 0);
+        QVERIFY(bar->Part(-1).Text.empty());
+        QCOMPARE(bar->Part(1).Right, 100);
+        QCOMPARE(bar->Part(1).Index, std::int16_t(1));
+        QCOMPARE(bar->Part(0).DrawFlags, 0x200u);
+        QCOMPARE(bar->Part(1).DrawFlags, 0x100u);
     }
 
     void creation_data()
@@ -198,28 +216,24 @@ private slots:
         QFETCH(int, colourCalls);
         QFETCH(quint32, sentColour);
 
-        FakeStatusWindow window;
-        ClsStatusBar bar(window);
-        QCOMPARE(bar.CreateStatusBar(FakeStatusWindow::Parent, position, grip, height, backColor), 0);
+        QCOMPARE(bar->CreateStatusBar(FakeStatusWindow::Parent, position, grip, height, backColor), 0);
         QCOMPARE(window.style, style);
         QCOMPARE(window.minHeight, sentHeight);
-        QCOMPARE(bar.STBHeight(), height);
+        QCOMPARE(bar->STBHeight(), height);
         QCOMPARE(window.backColorCalls, colourCalls);
         if (colourCalls > 0)
             QCOMPARE(window.backColor.value, sentColour);
-        QCOMPARE(bar.GetSTBHandle(), FakeStatusWindow::Status);
-        QCOMPARE(bar.ShowGrip(), grip);
+        QCOMPARE(bar->GetSTBHandle(), FakeStatusWindow::Status);
+        QCOMPARE(bar->ShowGrip(), grip);
     }
 
     void creationResults()
     {
-        FakeStatusWindow window;
-        ClsStatusBar bar(window);
-        QCOMPARE(bar.CreateStatusBar(FakeStatusWindow::Parent, 2, true, 0, 0x80000005u), 0);
-        QCOMPARE(bar.CreateStatusBar(FakeStatusWindow::Parent, 0, false, 40, 0xFFu), -1);
+        QCOMPARE(bar->CreateStatusBar(FakeStatusWindow::Parent, 2, true, 0, 0x80000005u), 0);
+        QCOMPARE(bar->CreateStatusBar(FakeStatusWindow::Parent, 0, false, 40, 0xFFu), -1);
         QCOMPARE(window.creations, 1);
-        QCOMPARE(bar.ShowGrip(), true);
-        QCOMPARE(bar.STBHeight(), 0);
+        QCOMPARE(bar->ShowGrip(), true);
+        QCOMPARE(bar->STBHeight(), 0);
 
         FakeStatusWindow failing;
         failing.failCreate = true;
@@ -255,18 +269,13 @@ private slots:
         QFETCH(int, bytes);
         QFETCH(int, drawStyle);
 
-        FakeStatusWindow window;
-        ClsStatusBar bar(window);
-        bar.CreateStatusBar(FakeStatusWindow::Parent, 2, true, 0, 0x80000005u);
-        bar.SetStatusBarParts("first", 100, 0, 0);
-        bar.SetStatusBarParts("second", 100, 0, static_cast<std::int16_t>(drawStyle));
-        bar.DrawStatusBar();
-        bar.STBText(1, text.toStdString());
-        QCOMPARE(QString::fromStdString(bar.STBText(1)), readBack);
-        QCOMPARE(QString::fromStdString(bar.Part(1).Text), readBack);
-        QCOMPARE(bar.GetSTBTextLen(1), characters);
-        QCOMPARE(bar.GetSTBTextLenB(1), bytes);
-        QCOMPARE(QString::fromStdString(bar.STBText(0)), QStringLiteral("first"));
+        Show({{100, 0, "first"}, {100, 0, "second", drawStyle}});
+        bar->STBText(1, text.toStdString());
+        QCOMPARE(QString::fromStdString(bar->STBText(1)), readBack);
+        QCOMPARE(QString::fromStdString(bar->Part(1).Text), readBack);
+        QCOMPARE(bar->GetSTBTextLen(1), characters);
+        QCOMPARE(bar->GetSTBTextLenB(1), bytes);
+        QCOMPARE(QString::fromStdString(bar->STBText(0)), QStringLiteral("first"));
     }
 
     void outOfRangeIndices_data()
@@ -280,23 +289,18 @@ private slots:
     void outOfRangeIndices()
     {
         QFETCH(int, index);
-        FakeStatusWindow window;
-        ClsStatusBar bar(window);
-        bar.CreateStatusBar(FakeStatusWindow::Parent, 2, true, 0, 0x80000005u);
-        bar.SetStatusBarParts("a", 100, 0, 0);
-        bar.SetStatusBarParts("b", 100, 0, 0);
-        bar.DrawStatusBar();
+        Show({{100, 0, "a"}, {100, 0, "b"}});
         const auto i = static_cast<std::int16_t>(index);
-        QCOMPARE(bar.STBText(i), std::string());
-        QCOMPARE(bar.GetSTBTextLen(i), -1);
-        QCOMPARE(bar.GetSTBTextLenB(i), -1);
-        bar.STBText(i, "changed");
-        bar.SetSTBPartStyle(i, 1);
+        QCOMPARE(bar->STBText(i), std::string());
+        QCOMPARE(bar->GetSTBTextLen(i), -1);
+        QCOMPARE(bar->GetSTBTextLenB(i), -1);
+        bar->STBText(i, "changed");
+        bar->SetSTBPartStyle(i, 1);
         QCOMPARE(window.texts[0], std::string("a"));
         QCOMPARE(window.texts[1], std::string("b"));
         QCOMPARE(window.flags[0], 0u);
         QCOMPARE(window.flags[1], 0u);
-        QCOMPARE(bar.Part(-1).Text, std::string());
+        QCOMPARE(bar->Part(-1).Text, std::string());
     }
 
     void partStyle_data()
@@ -313,15 +317,11 @@ private slots:
     {
         QFETCH(int, drawStyle);
         QFETCH(quint32, flags);
-        FakeStatusWindow window;
-        ClsStatusBar bar(window);
-        bar.CreateStatusBar(FakeStatusWindow::Parent, 2, true, 0, 0x80000005u);
-        bar.SetStatusBarParts("置換", 100, 0, 2);
-        bar.DrawStatusBar();
-        bar.SetSTBPartStyle(0, drawStyle);
-        QCOMPARE(bar.Part(0).DrawFlags, flags);
+        Show({{100, 0, "置換", 2}});
+        bar->SetSTBPartStyle(0, drawStyle);
+        QCOMPARE(bar->Part(0).DrawFlags, flags);
         QCOMPARE(window.flags[0], flags);
-        QCOMPARE(bar.GetSTBTextLenB(0), 4);  // the drawing type in the high bits is dropped
+        QCOMPARE(bar->GetSTBTextLenB(0), 4);  // the drawing type in the high bits is dropped
         QCOMPARE(window.moves, 2);
 
         ClsStatusBar added(window);
@@ -346,14 +346,10 @@ private slots:
         QFETCH(int, stored);
         QFETCH(int, sent);
         QFETCH(int, moves);
-        FakeStatusWindow window;
-        ClsStatusBar bar(window);
-        bar.CreateStatusBar(FakeStatusWindow::Parent, 2, true, 25, 0x80000005u);
+        Show({{10}}, true, 25);
         window.minHeight = -1;
-        bar.SetStatusBarParts("x", 10, 0, 0);
-        bar.DrawStatusBar();
-        bar.STBHeight(height);
-        QCOMPARE(bar.STBHeight(), stored);
+        bar->STBHeight(height);
+        QCOMPARE(bar->STBHeight(), stored);
         QCOMPARE(window.minHeight, sent);
         QCOMPARE(window.moves, moves);
     }
@@ -374,46 +370,38 @@ private slots:
         QFETCH(bool, refuseText);
         QFETCH(bool, textsSent);
         QFETCH(int, moves);
-        FakeStatusWindow window;
         window.refuseParts = refuseParts;
         window.refuseText = refuseText;
-        ClsStatusBar bar(window);
-        bar.CreateStatusBar(FakeStatusWindow::Parent, 2, true, 0, 0x80000005u);
-        bar.SetStatusBarParts("x", 10, 0, 0);
-        QCOMPARE(bar.DrawStatusBar(), 0);
+        Show({{10}});
         QCOMPARE(window.texts.count(0) == 1, textsSent);
         QCOMPARE(window.moves, moves);
     }
 
     void beforeCreationAndAfterDestruction()
     {
-        FakeStatusWindow window;
-        ClsStatusBar bar(window);
-        QCOMPARE(bar.DrawStatusBar(), 0);  // no window yet: nothing happens
+        QCOMPARE(bar->DrawStatusBar(), 0);  // no window yet: nothing happens
         QCOMPARE(window.moves, 0);
-        bar.CreateStatusBar(FakeStatusWindow::Parent, 2, true, 0, 0x80000005u);
-        QCOMPARE(bar.DrawStatusBar(), 0);  // window without parts: only re-fitted
+        bar->CreateStatusBar(FakeStatusWindow::Parent, 2, true, 0, 0x80000005u);
+        QCOMPARE(bar->DrawStatusBar(), 0);  // window without parts: only re-fitted
         QCOMPARE(window.moves, 1);
         QVERIFY(window.edges.empty());
-        bar.SetStatusBarParts("x", 10, 0, 0);
-        bar.DestroyStatusBar();
+        bar->SetStatusBarParts("x", 10, 0, 0);
+        bar->DestroyStatusBar();
         QVERIFY(window.destroyed);
-        QCOMPARE(bar.GetSTBHandle(), WindowHandle{0});
-        bar.DrawStatusBar();
-        QCOMPARE(bar.STBText(0), std::string());
-        QCOMPARE(bar.GetSTBTextLenB(0), 0);
+        QCOMPARE(bar->GetSTBHandle(), WindowHandle{0});
+        bar->DrawStatusBar();
+        QCOMPARE(bar->STBText(0), std::string());
+        QCOMPARE(bar->GetSTBTextLenB(0), 0);
         QVERIFY(window.edges.empty());
     }
 
     void partTableIsBounded()
     {
-        FakeStatusWindow window;
-        ClsStatusBar bar(window);
         for (int i = 0; i < ClsStatusBar::MaxParts + 5; ++i)
-            bar.SetStatusBarParts("p", 2, 0, 0);
-        QCOMPARE(int(bar.PartCount()), ClsStatusBar::MaxParts);
-        bar.SetStatusBarParts("huge", 2147483647, 0, 0);
-        QCOMPARE(bar.Part(ClsStatusBar::MaxParts - 1).Right, 2 * ClsStatusBar::MaxParts);
+            bar->SetStatusBarParts("p", 2, 0, 0);
+        QCOMPARE(int(bar->PartCount()), ClsStatusBar::MaxParts);
+        bar->SetStatusBarParts("huge", 2147483647, 0, 0);
+        QCOMPARE(bar->Part(ClsStatusBar::MaxParts - 1).Right, 2 * ClsStatusBar::MaxParts);
 
         ClsStatusBar wide(window);
         wide.SetStatusBarParts("a", 2147483000, 0, 0);

@@ -8,6 +8,13 @@
 namespace {
 const char* const FrameText = "Gridforge First Release Version";
 
+struct PartSpec {
+    const char* text;
+    int width;
+    std::int16_t style = 0;
+    std::int16_t drawStyle = 0;
+};
+
 struct Frame {
     QMainWindow window;
     QtStatusWindowPort port;
@@ -20,6 +27,14 @@ struct Frame {
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
     QtStatusWindow* Status() const { return QtStatusWindowPort::StatusWindowOf(bar.GetSTBHandle()); }
+    // Creates the bar at the bottom of the frame, adds the parts and draws it.
+    void Show(std::initializer_list<PartSpec> parts, bool grip, int height = 0, std::uint32_t colour = 0x80000005u)
+    {
+        QCOMPARE(bar.CreateStatusBar(QtStatusWindowPort::HandleOf(&window), 2, grip, height, colour), 0);
+        for (const PartSpec& p : parts)
+            bar.SetStatusBarParts(p.text, p.width, p.style, p.drawStyle);
+        bar.DrawStatusBar();
+    }
 };
 
 bool DiffersFrom(const QImage& image, const QRect& area, const QColor& background)
@@ -38,9 +53,7 @@ private slots:
     void framesBar()
     {
         Frame frame(QSize(640, 400));
-        QCOMPARE(frame.bar.CreateStatusBar(QtStatusWindowPort::HandleOf(&frame.window), 2, true, 0, 0x80000005u), 0);
-        frame.bar.SetStatusBarParts(FrameText, 300, 0, 0);
-        frame.bar.DrawStatusBar();
+        frame.Show({{FrameText, 300}}, true);
         QtStatusWindow* status = frame.Status();
         QVERIFY(status != nullptr);
         QCOMPARE(frame.window.statusBar(), status);
@@ -84,10 +97,7 @@ private slots:
         QFETCH(int, topRole);
         QFETCH(int, bottomRole);
         Frame frame(QSize(500, 300));
-        frame.bar.CreateStatusBar(QtStatusWindowPort::HandleOf(&frame.window), 2, false, 0, 0x80000005u);
-        frame.bar.SetStatusBarParts("", 100, 0, 0);
-        frame.bar.SetStatusBarParts("", 200, 0, 0);
-        frame.bar.DrawStatusBar();
+        frame.Show({{"", 100}, {"", 200}}, false);
         frame.bar.SetSTBPartStyle(1, drawStyle);
         QtStatusWindow* status = frame.Status();
         const QImage shot = status->grab().toImage();
@@ -111,11 +121,7 @@ private slots:
         QFETCH(int, frameWidth);
         QFETCH(bool, grip);
         Frame frame(QSize(400, 300));
-        frame.bar.CreateStatusBar(QtStatusWindowPort::HandleOf(&frame.window), 2, grip, 0, 0x80000005u);
-        frame.bar.SetStatusBarParts("fixed", 100, 0, 0);
-        frame.bar.SetStatusBarParts("stretching", 50, 1, 0);
-        frame.bar.SetStatusBarParts("right", 70, 0, 0);
-        frame.bar.DrawStatusBar();
+        frame.Show({{"fixed", 100}, {"stretching", 50, 1}, {"right", 70}}, grip);
         frame.window.resize(frameWidth, 300);
         QApplication::processEvents();
         frame.bar.DrawStatusBar();
@@ -129,9 +135,7 @@ private slots:
     void backColourAndHeight()
     {
         Frame frame(QSize(400, 300));
-        frame.bar.CreateStatusBar(QtStatusWindowPort::HandleOf(&frame.window), 2, false, 40, 0x00FF00u);
-        frame.bar.SetStatusBarParts("", 100, 0, 2);
-        frame.bar.DrawStatusBar();
+        frame.Show({{"", 100, 0, 2}}, false, 40, 0x00FF00u);
         QApplication::processEvents();
         QtStatusWindow* status = frame.Status();
         QVERIFY(status->height() >= 40);

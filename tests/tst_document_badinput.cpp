@@ -1,13 +1,14 @@
 #include "document/MapFile.h"
 #include "document/MapModule.h"
 #include "document/OwnerTable.h"
-#include "support/MapFileFakes.h"
+#include "support/MapFileFixture.h"
+#include "support/MapFileText.h"
+#include "support/TestFiles.h"
 #include "support/UnprivilegedRow.h"
 
 #include <QtTest>
 
 #include <atomic>
-#include <memory>
 #include <sys/stat.h>
 #include <thread>
 #ifdef Q_OS_UNIX
@@ -17,9 +18,10 @@
 // Files the map loader must refuse or survive. Whatever the bytes or the path,
 // a refused file shows its message and leaves the open map as it was.
 
+using namespace MapFileText;
+
 namespace {
 
-const QByteArray Header = "KX-GRIDFORGE@VER1.00\r\n";
 const std::string HeaderMessage = "ヘッダーが違います・・・ロードを中止します";
 const std::string SizeMessage = "マップサイズが正しくありません・・・ロードを中止します";
 const std::string TooLargeMessage = "ファイルが大きすぎます・・・ロードを中止します";
@@ -27,20 +29,8 @@ const qint64 Limit = qint64(MapModule::MapFileSizeLimit);
 const std::string EarlierFile = "/maps/earlier.kxgf";
 const std::string EarlierCaption = "earlier.kxgf";
 
-const char NulInHeader[] = "KX-GRIDFORGE\0@VER1.00\r\n1,1\r\n0\r\n";
-
-enum class Target { File, Unreadable, Directory, Fifo, DeviceFile, JapaneseFolder, Sparse, ProcLink, Growing };
+enum class Target { File, Missing, Unreadable, Directory, Fifo, DeviceFile, JapaneseFolder, Sparse, ProcLink, Growing };
 enum class Refusal { Header, Size, TooLarge };
-
-int StartOwner(int s) { return (s * 3 + 1) % 7; }
-
-QByteArray Owners(int count, int first = 0)
-{
-    QByteArray bytes;
-    for (int i = 0; i < count; ++i)
-        bytes += QByteArray::number((first + i) % 7) + "\r\n";
-    return bytes;
-}
 
 QByteArray Junk(int length, unsigned seed)
 {
@@ -54,47 +44,36 @@ QByteArray Junk(int length, unsigned seed)
 
 }  // namespace
 
-class TestBadInput : public QObject, MapFileFakes {
+class TestBadInput : public QObject, MapFileFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
     // Appends to a file for as long as a load reads it (at most 16 times the
     // size limit), so that the file keeps growing under the reader; the load
     // starts once the file is past the limit.
     std::thread grower;
     std::atomic<bool> stopGrowing{false};
 
-    static std::string Std(const QString& path) { return path.toStdString(); }
-
     // A changed, locked 12 x 9 map loaded from EarlierFile.
     void OpenEarlierMap()
     {
         lockBox->Preset(1);
-        ShowMap(12, 9, StartOwner);
+        StartMap(12, 9);
         window->SetMapCaption(EarlierCaption);
         window->captions.clear();
         MapModule::CurrentFileName = EarlierFile;
         MapModule::MapChanged = MapModule::True;
     }
 
-    QList<int> Grid() const
-    {
-        QList<int> grid;
-        for (int s = 0; s < OwnerGridArray::Capacity; ++s)
-            grid << MapModule::OwnerGrid.At(s);
-        return grid;
-    }
-
     QString MakeTarget(Target target, const QByteArray& bytes)
     {
         switch (target) {
+        case Target::Missing:
+            return PathOf("map.kxgf");
         case Target::File:
         case Target::Unreadable: {
-            const QString path = dir->filePath("map.kxgf");
-            QFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            const QString path = PathOf("map.kxgf");
+            if (!TestFiles::Write(path, bytes))
                 return {};
-            file.close();
 #ifdef Q_OS_UNIX
             if (target == Target::Unreadable && ::chmod(Std(path).c_str(), 0200) != 0)
                 return {};
@@ -102,9 +81,9 @@ class TestBadInput : public QObject, MapFileFakes {
             return path;
         }
         case Target::Directory:
-            return QDir(dir->path()).mkdir("map.kxgf") ? dir->filePath("map.kxgf") : QString();
+            return QDir(dir->path()).mkdir("map.kxgf") ? PathOf("map.kxgf") : QString();
         case Target::Fifo: {
-            const QString path = dir->filePath("pipe.kxgf");
+            const QString path = PathOf("pipe.kxgf");
 #ifdef Q_OS_UNIX
             return ::mkfifo(Std(path).c_str(), 0600) == 0 ? path : QString();
 #else
@@ -119,23 +98,18 @@ class TestBadInput : public QObject, MapFileFakes {
 #endif
         case Target::Sparse: {
             // The header, then a hole up to 3 GiB: nothing but the size is on disk.
-            const QString path = dir->filePath("huge.kxgf");
-            QFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.resize(3LL << 30))
-                return {};
-            return path;
+            const QString path = PathOf("huge.kxgf");
+            return TestFiles::Write(path, bytes) && QFile::resize(path, 3LL << 30) ? path : QString();
         }
         case Target::ProcLink: {
             // A "regular" file of size 0 whose reading does not end.
-            const QString path = dir->filePath("pagemap.kxgf");
+            const QString path = PathOf("pagemap.kxgf");
             return QFile::link("/proc/self/pagemap", path) ? path : QString();
         }
         case Target::Growing: {
-            const QString path = dir->filePath("growing.kxgf");
-            QFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            const QString path = PathOf("growing.kxgf");
+            if (!TestFiles::Write(path, bytes))
                 return {};
-            file.close();
             std::atomic<bool> started{false};
             grower = std::thread([this, path, &started] {
                 QFile out(path);
@@ -154,24 +128,16 @@ class TestBadInput : public QObject, MapFileFakes {
             return path;
         }
         case Target::JapaneseFolder: {
-            const QString folder = dir->filePath("地図フォルダ");
+            const QString folder = PathOf("地図フォルダ");
             const QString path = folder + "/壊れた地図.kxgf";
-            QFile file(path);
-            if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-                return {};
-            return path;
+            return QDir().mkpath(folder) && TestFiles::Write(path, bytes) ? path : QString();
         }
         }
         return {};
     }
 
 private slots:
-    void init()
-    {
-        Install();
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-    }
+    void init() { QVERIFY(Start()); }
     void cleanup()
     {
         stopGrowing = true;
@@ -190,34 +156,55 @@ private slots:
         const int header = int(Refusal::Header);
         const int size = int(Refusal::Size);
         const int tooLarge = int(Refusal::TooLarge);
-        const QByteArray good = Header + "3,2\r\n0\r\n" + Owners(6);
+        const QByteArray body = Lines({"3,2", "0"}) + Owners(6);
+        const QByteArray good = Header + body;
+        const QByteArray oneSector = Lines({"1,1", "0", "0"});
 
         QTest::newRow("empty file, one blank line") << file << QByteArray("\r\n") << header;
-        QTest::newRow("header only, no line end") << file << QByteArray("KX-GRIDFORGE@VER1.00") << size;
-        QTest::newRow("header only, blank lines after it") << file << QByteArray(Header + "\r\n\r\n  \r\n") << size;
-        QTest::newRow("LF line end on the header only") << file << QByteArray("KX-GRIDFORGE@VER1.00\n" + good.mid(22)) << header;
+        QTest::newRow("empty file") << file << QByteArray() << header;
+        QTest::newRow("missing file") << int(Target::Missing) << QByteArray() << header;
+        QTest::newRow("directory") << int(Target::Directory) << QByteArray() << header;
+        QTest::newRow("no header") << file << Lines({"10,10", "0"}) << header;
+        QTest::newRow("header only") << file << Header << size;
+        QTest::newRow("header only, no line end") << file << Header.chopped(2) << size;
+        QTest::newRow("header only, blank lines after it") << file << File({"", "", "  "}) << size;
+        QTest::newRow("header and a space") << file << QByteArray(Header.chopped(2) + " \r\n" + oneSector) << header;
+        QTest::newRow("space before header") << file << QByteArray(" " + Header + oneSector) << header;
+        QTest::newRow("LF line ends") << file << QByteArray(Header + oneSector).replace("\r\n", "\n") << header;
+        QTest::newRow("LF line end on the header only")
+            << file << QByteArray(Header.chopped(2) + "\n" + body) << header;
         QTest::newRow("header with a BOM") << file << QByteArray("\xEF\xBB\xBF" + good) << header;
-        QTest::newRow("lower-case version part") << file << QByteArray("KX-GRIDFORGE@ver1.00\r\n" + good.mid(22)) << header;
-        QTest::newRow("one letter lower case") << file << QByteArray("KX-GRIDFORGe@VER1.00\r\n" + good.mid(22)) << header;
-        QTest::newRow("width 0 and lock missing") << file << QByteArray(Header + "0,0\r\n") << size;
-        QTest::newRow("negative height") << file << QByteArray(Header + "10,-1\r\n0\r\n") << size;
-        QTest::newRow("int32 minimum width") << file << QByteArray(Header + "-2147483648,1\r\n0\r\n") << size;
-        QTest::newRow("negative times negative overflow") << file << QByteArray(Header + "-2147483648,-2\r\n0\r\n") << size;
-        QTest::newRow("int32 maximum squared") << file << QByteArray(Header + "2147483647,2147483647\r\n0\r\n") << size;
-        QTest::newRow("width past int32") << file << QByteArray(Header + "4294967306,1\r\n0\r\n") << size;
-        QTest::newRow("product 2502 in one row") << file << QByteArray(Header + "2502,1\r\n0\r\n") << size;
-        QTest::newRow("product 2502 in one column") << file << QByteArray(Header + "1,2502\r\n0\r\n") << size;
-        QTest::newRow("product 2750") << file << QByteArray(Header + "55,50\r\n0\r\n" + Owners(2750)) << size;
-        QTest::newRow("height not a number") << file << QByteArray(Header + "10,ten\r\n0\r\n") << size;
-        QTest::newRow("plus sign") << file << QByteArray(Header + "+10,10\r\n0\r\n") << size;
-        QTest::newRow("decimal point") << file << QByteArray(Header + "10.0,10\r\n0\r\n") << size;
-        QTest::newRow("exponent") << file << QByteArray(Header + "1e1,10\r\n0\r\n") << size;
-        QTest::newRow("full-width digits") << file << QByteArray(Header + "１０,10\r\n0\r\n") << size;
-        QTest::newRow("empty width") << file << QByteArray(Header + ",10\r\n0\r\n") << size;
-        QTest::newRow("tab before the width") << file << QByteArray(Header + "\t10,10\r\n0\r\n") << size;
+        QTest::newRow("lower-case header") << file << QByteArray("kx-gridforge@ver1.00\r\n" + oneSector) << header;
+        QTest::newRow("lower-case version part") << file << QByteArray("KX-GRIDFORGE@ver1.00\r\n" + body) << header;
+        QTest::newRow("one letter lower case") << file << QByteArray("KX-GRIDFORGe@VER1.00\r\n" + body) << header;
+        QTest::newRow("width 0 and lock missing") << file << File({"0,0"}) << size;
+        QTest::newRow("lock missing") << file << File({"10,10"}) << size;
+        QTest::newRow("lock not a number") << file << File({"10,10", "yes", "0"}) << size;
+        QTest::newRow("negative width") << file << File({"-1,10", "0"}) << size;
+        QTest::newRow("negative height") << file << File({"10,-1", "0"}) << size;
+        QTest::newRow("both negative, product fits") << file << File({"-50,-50", "0"}) << size;
+        QTest::newRow("int32 minimum width") << file << File({"-2147483648,1", "0"}) << size;
+        QTest::newRow("negative times negative overflow") << file << File({"-2147483648,-2", "0"}) << size;
+        QTest::newRow("int32 maximum squared") << file << File({"2147483647,2147483647", "0"}) << size;
+        QTest::newRow("product overflows 32 bits") << file << File({"65536,65536", "0"}) << size;
+        QTest::newRow("width past int32") << file << File({"4294967306,1", "0"}) << size;
+        QTest::newRow("height too large for int32") << file << File({"10,99999999999", "0"}) << size;
+        QTest::newRow("product 2502 in one row") << file << File({"2502,1", "0"}) << size;
+        QTest::newRow("product 2502 in one column") << file << File({"1,2502", "0"}) << size;
+        QTest::newRow("product 2550") << file << File({"51,50", "0"}) << size;
+        QTest::newRow("product 2750") << file << QByteArray(File({"55,50", "0"}) + Owners(2750)) << size;
+        QTest::newRow("width not a number") << file << File({"ten,10", "0", "0"}) << size;
+        QTest::newRow("height not a number") << file << File({"10,ten", "0"}) << size;
+        QTest::newRow("plus sign") << file << File({"+10,10", "0"}) << size;
+        QTest::newRow("decimal point") << file << File({"10.0,10", "0"}) << size;
+        QTest::newRow("exponent") << file << File({"1e1,10", "0"}) << size;
+        QTest::newRow("full-width digits") << file << File({"１０,10", "0"}) << size;
+        QTest::newRow("empty width") << file << File({",10", "0"}) << size;
+        QTest::newRow("tab before the width") << file << File({"\t10,10", "0"}) << size;
         QTest::newRow("binary junk") << file << Junk(512, 7u) << header;
         QTest::newRow("NUL bytes") << file << QByteArray(64, '\0') << header;
-        QTest::newRow("NUL inside the header") << file << QByteArray(NulInHeader, sizeof NulInHeader - 1) << header;
+        QTest::newRow("NUL inside the header")
+            << file << QByteArray(Header.left(12) + '\0' + Header.mid(12) + Lines({"1,1", "0"})) << header;
         QTest::newRow("header then junk") << file << QByteArray(Header + Junk(256, 11u)) << size;
         QTest::newRow("header in UTF-16") << file
             << QByteArray(reinterpret_cast<const char*>(u"KX-GRIDFORGE@VER1.00\r\n3,2\r\n"), 54) << header;
@@ -256,13 +243,8 @@ private slots:
 
         QVERIFY(!MapModule::LoadMapFile(Std(path)));
 
-        QCOMPARE(messages->Count(), 1);
-        const FakeMessageBox::Call& call = messages->Calls()[0];
         const std::string texts[] = {HeaderMessage, SizeMessage, TooLargeMessage};
-        QCOMPARE(call.text, texts[refusal]);
-        QCOMPARE(call.title, std::string("中止"));
-        QCOMPARE(call.buttons, MessageButtons::Ok);
-        QCOMPARE(call.icon, MessageIcon::Error);
+        VerifyMessage(texts[refusal]);
         QCOMPARE(MapModule::MapWidth, 12);
         QCOMPARE(MapModule::MapHeight, 9);
         QCOMPARE(Grid(), grid);
@@ -272,6 +254,7 @@ private slots:
         QCOMPARE(window->openCalls, 0);
         QCOMPARE(window->Cells(), cells);
         QVERIFY(cells->Log().empty());
+        QVERIFY(window->captions.empty());
         QCOMPARE(window->Caption(), EarlierCaption);
         QCOMPARE(MapModule::CurrentFileName, EarlierFile);
         QCOMPARE(MapModule::MapChanged, MapModule::True);
@@ -281,19 +264,19 @@ private slots:
     // and no cell is made.
     void sizeZeroReachesTheWindow_data()
     {
-        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
-        QTest::newRow("width 0") << QByteArray("0,10\r\n0\r\n" + Owners(10)) << 0 << 10;
-        QTest::newRow("height 0") << QByteArray("10,0\r\n1\r\n" + Owners(10)) << 10 << 0;
-        QTest::newRow("0 with 2501 values behind it") << QByteArray("0,50\r\n0\r\n" + Owners(2600)) << 0 << 50;
+        QTest::newRow("width 0") << QByteArray(File({"0,10", "0"}) + Owners(10)) << 0 << 10;
+        QTest::newRow("height 0") << QByteArray(File({"10,0", "1"}) + Owners(10)) << 10 << 0;
+        QTest::newRow("0 with 2501 values behind it") << QByteArray(File({"0,50", "0"}) + Owners(2600)) << 0 << 50;
     }
     void sizeZeroReachesTheWindow()
     {
-        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, bytes);
         QFETCH(int, width);
         QFETCH(int, height);
-        const QString path = MakeTarget(Target::File, Header + body);
+        const QString path = MakeTarget(Target::File, bytes);
         QVERIFY(!path.isEmpty());
         OpenEarlierMap();
 
@@ -325,8 +308,8 @@ private slots:
         QFETCH(int, width);
         QFETCH(int, height);
         QFETCH(int, values);
-        const QByteArray body = QByteArray::number(width) + "," + QByteArray::number(height) + "\r\n0\r\n";
-        const QString path = MakeTarget(Target::File, Header + body + Owners(values, 2));
+        const QByteArray size = QByteArray::number(width) + "," + QByteArray::number(height);
+        const QString path = MakeTarget(Target::File, File({size, "0"}) + Owners(values, 2));
         QVERIFY(!path.isEmpty());
         OpenEarlierMap();
         lockBox->Preset(0);
@@ -357,14 +340,10 @@ private slots:
     {
         QFETCH(QString, folder);
         QFETCH(QString, name);
-        const QString folderPath = dir->filePath(folder);
-        QVERIFY(QDir().mkpath(folderPath));
-        const QString path = folderPath + "/" + name;
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        const QByteArray bytes = Header + "4,3\r\n0\r\n" + Owners(12, 5);
-        QCOMPARE(file.write(bytes), bytes.size());
-        file.close();
+        QVERIFY(QDir().mkpath(PathOf(folder)));
+        const QString path = PathOf(folder) + "/" + name;
+        const QByteArray bytes = File({"4,3", "0"}) + Owners(12, 5);
+        QVERIFY(TestFiles::Write(path, bytes));
         OpenEarlierMap();
         lockBox->Preset(0);
 
@@ -382,9 +361,7 @@ private slots:
 
         // And it is written back to the same Japanese path, byte for byte.
         QVERIFY(MapModule::SaveMapFile(Std(path)));
-        QFile again(path);
-        QVERIFY(again.open(QIODevice::ReadOnly));
-        QCOMPARE(again.readAll(), bytes);
+        QCOMPARE(TestFiles::Read(path), bytes);
     }
 };
 

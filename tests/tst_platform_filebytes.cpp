@@ -2,14 +2,15 @@
 #include "document/MapModule.h"
 #include "document/SaveFailureText.h"
 #include "platform/FileBytes.h"
-#include "support/MapFileFakes.h"
+#include "support/MapFileFixture.h"
+#include "support/MapFileText.h"
+#include "support/TestFiles.h"
 #include "support/UnprivilegedRow.h"
 
 #include <QtTest>
 
 #include <chrono>
 #include <climits>
-#include <memory>
 #include <random>
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -29,23 +30,10 @@
 
 namespace {
 
-const QByteArray Header = "KX-GRIDFORGE@VER1.00\r\n";
+using MapFileText::Header;
+using TestFiles::Entries;
+
 const QRegularExpression TempName("^\\.map\\.kxgf\\.gridforge-save-[A-Za-z0-9]{6}$");
-
-int StartOwner(int s) { return (s * 2 + 1) % 7; }
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList Entries(const QString& dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-std::string Std(const QString& path) { return path.toStdString(); }
 
 #ifdef Q_OS_UNIX
 // "owner:group mode" of a file.
@@ -91,12 +79,8 @@ constexpr int LongestPath = 1000;
 
 }  // namespace
 
-class TestFileBytes : public QObject, MapFileFakes {
+class TestFileBytes : public QObject, MapFileFixture {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> dir;
-
-    QString PathOf(const QString& name) const { return dir->filePath(name); }
 
 #ifdef Q_OS_UNIX
     // Saves to path over and over in a child process, the first owner
@@ -123,7 +107,7 @@ class TestFileBytes : public QObject, MapFileFakes {
         const QString path = PathOf("reference.kxgf");
         if (!MapModule::SaveMapFile(Std(path)))
             return {};
-        const QByteArray bytes = ReadBytes(path);
+        const QByteArray bytes = TestFiles::Read(path);
         QFile::remove(path);
         return bytes;
     }
@@ -131,11 +115,9 @@ class TestFileBytes : public QObject, MapFileFakes {
 private slots:
     void init()
     {
-        Install();
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
+        QVERIFY(Start());
         QVERIFY(QDir(dir->path()).mkdir("sub"));
-        ShowMap(10, 10, StartOwner);
+        StartMap();
     }
     void cleanup() { Remove(); }
 
@@ -159,10 +141,7 @@ private slots:
         QFETCH(QStringList, links);
         QFETCH(QString, target);
         for (const QString& real : {PathOf("real.kxgf"), PathOf("sub/real.kxgf")}) {
-            QFile file(real);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("old");
-            file.close();
+            QVERIFY(TestFiles::Write(real, "old"));
             QCOMPARE(::chmod(Std(real).c_str(), 0640), 0);
         }
         for (const QString& link : links) {
@@ -177,7 +156,7 @@ private slots:
 
         QVERIFY(MapModule::SaveMapFile(Std(PathOf("map.kxgf"))));
 
-        QCOMPARE(ReadBytes(PathOf(target)), expected);
+        QCOMPARE(TestFiles::Read(PathOf(target)), expected);
         for (const QString& link : links) {
             const QStringList parts = link.split('>');
             char text[PATH_MAX] = {};
@@ -205,7 +184,7 @@ private slots:
         const QString path = PathOf("map.kxgf");
         const QString other = PathOf("sub/other-name.kxgf");
         QVERIFY(MapModule::SaveMapFile(Std(path)));
-        const QByteArray oldBytes = ReadBytes(path);
+        const QByteArray oldBytes = TestFiles::Read(path);
 #ifdef Q_OS_UNIX
         QCOMPARE(::link(Std(path).c_str(), Std(other).c_str()), 0);
 #else
@@ -218,8 +197,8 @@ private slots:
 
         QVERIFY(MapModule::SaveMapFile(Std(path)));
 
-        QCOMPARE(ReadBytes(path), newBytes);
-        QCOMPARE(ReadBytes(other), oldBytes);
+        QCOMPARE(TestFiles::Read(path), newBytes);
+        QCOMPARE(TestFiles::Read(other), oldBytes);
     }
 
     // The temporary file's name fits wherever the map's own name fits.
@@ -253,7 +232,7 @@ private slots:
 
         for (int round = 0; round < 2; ++round) {  // a new file, then one replaced
             QVERIFY(MapModule::SaveMapFile(Std(path)));
-            QCOMPARE(ReadBytes(path), expected);
+            QCOMPARE(TestFiles::Read(path), expected);
             QStringList after = QStringList(before) << name;
             after.sort();
             QCOMPARE(Entries(folder), after);
@@ -343,7 +322,7 @@ private slots:
             QVERIFY2(run.passed, qPrintable(run.output));
         }
 
-        QVERIFY(ReadBytes(path).startsWith(Header));
+        QVERIFY(TestFiles::Read(path).startsWith(Header));
         QCOMPARE(Ownership(path), savedFile);
         QCOMPARE(AclOf(path), savedAcl);
         QCOMPARE(AttributeNames(path), savedAttributes);
@@ -380,12 +359,8 @@ private slots:
         if (!UnprivilegedRow::NeedsOtherUser())
             QSKIP("a file of another user, or a mount, takes root");
         const QString path = PathOf("map.kxgf");
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-        old.close();
-        QFile mounted(PathOf("mounted.kxgf"));
-        QVERIFY(mounted.open(QIODevice::WriteOnly) && mounted.write("mounted") == 7);
-        mounted.close();
+        QVERIFY(TestFiles::Write(path, "old"));
+        QVERIFY(TestFiles::Write(PathOf("mounted.kxgf"), "mounted"));
         bool bindMounted = false;
         const auto unmount = qScopeGuard([&] {
             if (bindMounted)
@@ -399,7 +374,7 @@ private slots:
             if (!bindMounted)
                 QSKIP("mount --bind is not permitted here");
         }
-        const QByteArray before = ReadBytes(path);
+        const QByteArray before = TestFiles::Read(path);
         const QStringList entries = Entries(dir->path());
 
         if (cause == "sticky") {
@@ -410,7 +385,7 @@ private slots:
             QCOMPARE(QString::fromStdString(SaveFailureText(status)), reason);
         }
 
-        QCOMPARE(ReadBytes(path), before);
+        QCOMPARE(TestFiles::Read(path), before);
         QCOMPARE(Entries(dir->path()), entries);
     }
 
@@ -442,9 +417,7 @@ private slots:
         QFETCH(bool, removed);
         const QString path = PathOf("map.kxgf");
         QVERIFY(MapModule::SaveMapFile(Std(path)));
-        QFile other(PathOf("other.kxgf"));
-        QVERIFY(other.open(QIODevice::WriteOnly) && other.write("other") == 5);
-        other.close();
+        QVERIFY(TestFiles::Write(PathOf("other.kxgf"), "other"));
         if (kind == "folder") {
             QVERIFY(QDir(dir->path()).mkdir(entry));
         } else if (kind == "link") {
@@ -456,9 +429,7 @@ private slots:
                 QSKIP("symbolic links need a privilege or developer mode here");
 #endif
         } else {
-            QFile file(PathOf(entry));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ReadBytes(path)) > 0);
-            file.close();
+            QVERIFY(TestFiles::Write(PathOf(entry), TestFiles::Read(path)) && QFileInfo(PathOf(entry)).size() > 0);
         }
         // A running save holds its file: locked on Linux, open without sharing on Windows.
 #ifdef Q_OS_UNIX
@@ -487,7 +458,7 @@ private slots:
         QVERIFY(MapModule::SaveMapFile(Std(path)));
 
         QCOMPARE(Entries(dir->path()), expected);
-        QCOMPARE(ReadBytes(PathOf("other.kxgf")), QByteArray("other"));
+        QCOMPARE(TestFiles::Read(PathOf("other.kxgf")), QByteArray("other"));
     }
 
 #ifdef Q_OS_UNIX
@@ -541,7 +512,7 @@ private slots:
         int mostLeftovers = 0;
         for (int round = 0; round < rounds; ++round) {
             QVERIFY(KillDuringSaves(path, firstOwner, delay(random)));
-            const QByteArray bytes = ReadBytes(path);
+            const QByteArray bytes = TestFiles::Read(path);
             corrupt += bytes != first && bytes != second;
             int leftovers = 0;
             for (const QString& entry : Entries(dir->path())) {
@@ -615,7 +586,7 @@ private slots:
 
         QVERIFY(MapModule::SaveMapFile(Std(path)));
 
-        QVERIFY(ReadBytes(path).startsWith(Header));
+        QVERIFY(TestFiles::Read(path).startsWith(Header));
         QCOMPARE(accessList(), before);
         QCOMPARE(int(::GetFileAttributesW(wide(path))), attributes);
         QCOMPARE(Entries(dir->path()).join(", "), QString("map.kxgf, sub"));
@@ -656,7 +627,7 @@ private slots:
         QCOMPARE(QString::fromStdString(SaveFailureText(status)), reason);
         QVERIFY(read);
         QCOMPARE(seen.left(int(count)), oldBytes);
-        QCOMPARE(ReadBytes(path), reason.isEmpty() ? newBytes : oldBytes);
+        QCOMPARE(TestFiles::Read(path), reason.isEmpty() ? newBytes : oldBytes);
         QStringList entries = Entries(dir->path());
         // wine's ReplaceFileW leaves its own backup behind when it fails.
         if (::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr)

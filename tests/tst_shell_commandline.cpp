@@ -1,30 +1,33 @@
 #include "document/MapFile.h"
 #include "document/MapModule.h"
+#include "shell/CommandLine.h"
 #include "shell/FrameCommands.h"
 #include "shell/FrameMenu.h"
-#include "shell/MapWindowHost.h"
-#include "shell/frmMDI.h"
-#include "support/FakeFileDialog.h"
-#include "support/FakeMessageBox.h"
-#include "support/ModalAnswer.h"
+#include "shell/MainToolbar.h"
+#include "support/MapFileText.h"
+#include "support/StartedFrame.h"
+#include "support/TestFiles.h"
 #include "view/MapGridBuilder.h"
 #include "viewer/frmOwnData.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The program itself, run as a script runs it: the help, the version, Qt's
-// own options, and the level text compared with what the data viewer of the
-// editor copies for the same file.
+// The command line: how the arguments are read, the frame started with a map
+// file, and the program itself, run as a script runs it: the help, the
+// version, Qt's own options, and the level text compared with what the data
+// viewer of the editor copies for the same file.
 namespace {
 
-const QByteArray Header = "KX-GRIDFORGE@VER1.00\r\n";
+using MapFileText::File;
+using MapFileText::Map;
 
 struct Run {
     int status = -1;
@@ -70,83 +73,100 @@ Run RunProgram(const QStringList& arguments)
 // A text for a person as Linux writes it: Windows ends its lines in CR LF.
 QByteArray Lf(QByteArray text) { return text.replace("\r\n", "\n"); }
 
-QByteArray ReadAll(const QString& path)
+// What the data viewer of the started editor copies.
+QByteArray ViewerCopy(const StartedFrame& editor)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    editor.frame->Menu()->mnuFileToolShowData->trigger();
+    auto* text1 = editor.frame->Commands()->DataViewer()->findChild<QPlainTextEdit*>("Text1");
+    text1->selectAll();
+    text1->copy();
+    return QApplication::clipboard()->mimeData()->data("text/plain");
 }
 
-QByteArray Lines(const QList<QByteArray>& lines)
+// The texts of the messages the editor showed, one line each.
+QByteArray Messages(const StartedFrame& editor)
 {
-    QByteArray bytes;
-    for (const QByteArray& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
+    QByteArray all;
+    for (const FakeMessageBox::Call& call : editor.messages.Calls())
+        all += QByteArray::fromStdString(call.text).replace("\r\n", "\n") + "\n";
+    return all;
 }
-
-// A map file: the size line, the lock value, then owners from ownerAt.
-QByteArray MapFile(int width, int height, int lock, const std::function<int(int)>& ownerAt)
-{
-    QByteArray bytes = Header + Lines({QByteArray::number(width) + "," + QByteArray::number(height),
-                                       QByteArray::number(lock)});
-    for (int s = 0; s < width * height; ++s)
-        bytes += QByteArray::number(ownerAt(s)) + "\r\n";
-    return bytes;
-}
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-// The editor started with the file: what its data viewer copies and the
-// messages it showed.
-struct Editor {
-    FakeMessageBox messages;
-    FakeFileDialog files;
-    std::unique_ptr<frmMDI> frame;
-
-    explicit Editor(const QString& mapFile)
-    {
-        MapModule::ResetDocument();
-        frame = std::make_unique<frmMDI>(FrameDialogs{&messages, &files});
-        WhenModalShows(frame.get(), [](QWidget* sizeDialog) {
-            if (auto* cancel = sizeDialog->findChild<QPushButton*>("Command2"))
-                cancel->click();
-        });
-        frame->Load(mapFile);
-        frame->show();
-    }
-    ~Editor()
-    {
-        MapModule::MapChanged = MapModule::False;
-        frame.reset();
-        MapModule::ResetDocument();
-    }
-    QByteArray ViewerCopy() const
-    {
-        frame->Menu()->mnuFileToolShowData->trigger();
-        auto* text1 = frame->Commands()->DataViewer()->findChild<QPlainTextEdit*>("Text1");
-        text1->selectAll();
-        text1->copy();
-        return QApplication::clipboard()->mimeData()->data("text/plain");
-    }
-    QByteArray Messages() const
-    {
-        QByteArray all;
-        for (const FakeMessageBox::Call& call : messages.Calls())
-            all += QByteArray::fromStdString(call.text).replace("\r\n", "\n") + "\n";
-        return all;
-    }
-};
 
 }  // namespace
 
 class TestCommandLine : public QObject {
     Q_OBJECT
 private slots:
+    void parse_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("mapFile");
+        using A = CommandLine::Action;
+        const QString here = QDir::currentPath();
+        QTest::newRow("nothing: the size dialog") << QStringList{} << int(A::Start) << QString();
+        const QString maps = QDir::rootPath() + "maps/";  // "/maps/", "C:/maps/"
+        QTest::newRow("absolute path") << QStringList{maps + "a.kxgf"} << int(A::OpenMapFile) << maps + "a.kxgf";
+        QTest::newRow("relative path made absolute") << QStringList{"a.kxgf"} << int(A::OpenMapFile) << here + "/a.kxgf";
+        QTest::newRow("any extension is tried") << QStringList{maps + "a.txt"} << int(A::OpenMapFile) << maps + "a.txt";
+        QTest::newRow("dash name after --") << QStringList{"--", "-a.kxgf"} << int(A::OpenMapFile) << here + "/-a.kxgf";
+        QTest::newRow("help") << QStringList{"--help"} << int(A::ShowHelp) << QString();
+        QTest::newRow("-h before a file") << QStringList{"-h", "a.kxgf"} << int(A::ShowHelp) << QString();
+        QTest::newRow("version") << QStringList{"--version"} << int(A::ShowVersion) << QString();
+        QTest::newRow("-v") << QStringList{"-v"} << int(A::ShowVersion) << QString();
+        QTest::newRow("level text") << QStringList{"--level-text", "a.kxgf"} << int(A::WriteLevelText) << here + "/a.kxgf";
+        QTest::newRow("level text, file first, -o")
+            << QStringList{"a.kxgf", "--level-text", "-o", "t.txt"} << int(A::WriteLevelText) << here + "/a.kxgf";
+        QTest::newRow("restored session: a plain start") << QStringList{"-session", "10d2f3a"} << int(A::Start) << QString();
+        QTest::newRow("Qt's options with a file")
+            << QStringList{"-platform", "offscreen", "-style", "fusion", "a.kxgf"} << int(A::OpenMapFile) << here + "/a.kxgf";
+        QTest::newRow("Qt's option with two dashes") << QStringList{"--platform", "offscreen"} << int(A::Start) << QString();
+        QTest::newRow("-- alone: a plain start") << QStringList{"--"} << int(A::Start) << QString();
+        QTest::newRow("two files refused") << QStringList{"a.kxgf", "b.kxgf"} << int(A::Refuse) << QString();
+        QTest::newRow("unknown option refused") << QStringList{"-x"} << int(A::Refuse) << QString();
+        QTest::newRow("Qt's option without its value refused") << QStringList{"-session"} << int(A::Refuse) << QString();
+        QTest::newRow("empty name refused") << QStringList{""} << int(A::Refuse) << QString();
+        QTest::newRow("level text without a file refused") << QStringList{"--level-text"} << int(A::Refuse) << QString();
+        QTest::newRow("-o without level text refused") << QStringList{"-o", "t.txt", "a.kxgf"} << int(A::Refuse) << QString();
+    }
+    void parse()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, action);
+        QFETCH(QString, mapFile);
+        const CommandLine parsed = CommandLine::Parse(QStringList{"gridforge"} + arguments);
+        QCOMPARE(int(parsed.action), action);
+        QCOMPARE(parsed.mapFile, QDir::toNativeSeparators(mapFile));
+    }
+
+    void startWithMapFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("loaded");
+        QTest::newRow("map file opens instead of the size dialog")
+            << Map(12, 15, 0, [](int s) { return s % 7; }) << true;
+        QTest::newRow("refused file: its message, then the size dialog")
+            << MapFileText::Lines({"not a map", "12,15", "0"}) << false;
+    }
+    void startWithMapFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, loaded);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("start.kxgf");
+        QVERIFY(TestFiles::Write(path, file));
+        StartedFrame started(true, path);
+        QCOMPARE(started.sizeDialogShown, !loaded);
+        QCOMPARE(started.messages.CountOf("ヘッダーが違います・・・ロードを中止します"), loaded ? 0 : 1);
+        QCOMPARE(MapModule::MapWidth, loaded ? 12 : 20);
+        QCOMPARE(MapModule::MapHeight, loaded ? 15 : 20);
+        QCOMPARE(MapModule::CurrentFileName, loaded ? path.toStdString() : std::string());
+        QVERIFY(started.Map());
+        QCOMPARE(started.frame->MapHost().SubWindow()->windowTitle().endsWith("start.kxgf"), loaded);
+        QCOMPARE(started.frame->Toolbar3()->BrushSize1()->count(), 5);
+        QVERIFY(started.frame->StatusBar());
+    }
+
     void options_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -192,24 +212,24 @@ private slots:
     void levelTextIsTheViewersCopy_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::newRow("50 x 50, owners in turn") << MapFile(50, 50, 0, [](int s) { return s % 7; });
-        QTest::newRow("lock on: the outer ring is owner 0") << MapFile(12, 10, 1, [](int) { return 5; });
-        QTest::newRow("lock undetermined: nothing locked") << MapFile(12, 10, 2, [](int) { return 5; });
-        QTest::newRow("lock value out of range: off") << MapFile(12, 10, 9, [](int) { return 5; });
+        QTest::newRow("50 x 50, owners in turn") << Map(50, 50, 0, [](int s) { return s % 7; });
+        QTest::newRow("lock on: the outer ring is owner 0") << Map(12, 10, 1, [](int) { return 5; });
+        QTest::newRow("lock undetermined: nothing locked") << Map(12, 10, 2, [](int) { return 5; });
+        QTest::newRow("lock value out of range: off") << Map(12, 10, 9, [](int) { return 5; });
         QTest::newRow("owners 7 and -1 give no token")
-            << MapFile(10, 10, 0, [](int s) { return s % 3 == 0 ? 7 : (s % 3 == 1 ? -1 : 2); });
-        QTest::newRow("3 x 2, a size only a file makes") << MapFile(3, 2, 0, [](int s) { return s; });
-        QTest::newRow("fewer owner lines than sectors") << Header + Lines({"10,10", "0", "3", "4"});
-        QTest::newRow("sizes on two lines") << Header + Lines({"11", "10", "1", "6", "6"});
+            << Map(10, 10, 0, [](int s) { return s % 3 == 0 ? 7 : (s % 3 == 1 ? -1 : 2); });
+        QTest::newRow("3 x 2, a size only a file makes") << Map(3, 2, 0, [](int s) { return s; });
+        QTest::newRow("fewer owner lines than sectors") << File({"10,10", "0", "3", "4"});
+        QTest::newRow("sizes on two lines") << File({"11", "10", "1", "6", "6"});
     }
     void levelTextIsTheViewersCopy()
     {
         QFETCH(QByteArray, file);
         QTemporaryDir dir;
         const QString path = dir.filePath("map.kxgf");
-        Write(path, file);
+        QVERIFY(TestFiles::Write(path, file));
         const QString output = dir.filePath("level.txt");
-        Write(output, "an older text");
+        QVERIFY(TestFiles::Write(output, "an older text"));
 
         const Run toStdout = RunProgram({"--level-text", path});
         QCOMPARE(toStdout.err, QByteArray());
@@ -219,11 +239,12 @@ private slots:
         QCOMPARE(toFile.status, 0);
         QCOMPARE(toFile.out, QByteArray());
 
-        const Editor editor(path);
+        const StartedFrame editor(false, path);
         QVERIFY(editor.frame->MapHost().SubWindow());
-        const QByteArray copied = editor.ViewerCopy();
+        const QByteArray copied = ViewerCopy(editor);
+        QVERIFY(!copied.isEmpty());  // a file that cannot be read reads as empty
         QCOMPARE(toStdout.out, copied);
-        QCOMPARE(ReadAll(output), copied);
+        QCOMPARE(TestFiles::Read(output), copied);
     }
 
     void refusedFile_data()
@@ -237,12 +258,12 @@ private slots:
         QTest::newRow("empty file") << QByteArray() << header;
         QTest::newRow("a folder") << QByteArray("folder") << header;
         QTest::newRow("a missing file") << QByteArray("missing") << header;
-        QTest::newRow("sizes beyond the grid") << Header + Lines({"60,60", "0"}) << size;
-        QTest::newRow("no lock value") << Header + Lines({"10,10"}) << size;
+        QTest::newRow("sizes beyond the grid") << File({"60,60", "0"}) << size;
+        QTest::newRow("no lock value") << File({"10,10"}) << size;
         QTest::newRow("width 0: the map window is not built")
-            << Header + Lines({"0,10", "0"}) << QByteArray(MapGridBuilder::FailureText).replace("\r\n", "\n");
+            << File({"0,10", "0"}) << QByteArray(MapGridBuilder::FailureText).replace("\r\n", "\n");
         QTest::newRow("over-long file")
-            << Header + Lines({"10,10", "0"}) + QByteArray(int(MapModule::MapFileSizeLimit), ' ')
+            << File({"10,10", "0"}) + QByteArray(int(MapModule::MapFileSizeLimit), ' ')
             << QByteArray("ファイルが大きすぎます・・・ロードを中止します");
     }
     void refusedFile()
@@ -254,10 +275,10 @@ private slots:
         if (file == "folder")
             QVERIFY(QDir(dir.path()).mkdir("map.kxgf"));
         else if (file != "missing")
-            Write(path, file);
+            QVERIFY(TestFiles::Write(path, file));
         const QString output = dir.filePath("level.txt");
-        Write(output, "an older text");
-        const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        QVERIFY(TestFiles::Write(output, "an older text"));
+        const QStringList before = TestFiles::Entries(dir.path());
 
         for (const QStringList& target : {QStringList{}, QStringList{"-o", output}}) {
             const Run run = RunProgram(QStringList{"--level-text", path} + target);
@@ -265,12 +286,12 @@ private slots:
             QCOMPARE(run.out, QByteArray());
             QCOMPARE(Lf(run.err), message + "\n");
         }
-        QCOMPARE(ReadAll(output), QByteArray("an older text"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+        QCOMPARE(TestFiles::Read(output), QByteArray("an older text"));
+        QCOMPARE(TestFiles::Entries(dir.path()), before);
 
         // The window says the same, and has no map.
-        const Editor editor(path);
-        QCOMPARE(editor.Messages(), message + "\n");
+        const StartedFrame editor(false, path);
+        QCOMPARE(Messages(editor), message + "\n");
         QVERIFY(!editor.frame->MapHost().SubWindow());
     }
 
@@ -285,7 +306,7 @@ private slots:
         QFETCH(QString, target);
         QTemporaryDir dir;
         const QString path = dir.filePath("map.kxgf");
-        Write(path, MapFile(10, 10, 0, [](int) { return 1; }));
+        QVERIFY(TestFiles::Write(path, Map(10, 10, 0, [](int) { return 1; })));
         QVERIFY(QDir(dir.path()).mkdir("folder"));
         const QString output = dir.filePath(target);
         const Run run = RunProgram({"--level-text", path, "-o", output});
@@ -293,7 +314,7 @@ private slots:
         QCOMPARE(run.out, QByteArray());
         QVERIFY2(Lf(run.err).startsWith("ファイルを保存できませんでした・・・保存を中止します\n" + QDir::toNativeSeparators(output).toUtf8() + "\n"),
                  run.err.constData());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QCOMPARE(TestFiles::Entries(dir.path()),
                  QStringList({"folder", "map.kxgf"}));
     }
 
@@ -304,7 +325,7 @@ private slots:
 #endif
         QTemporaryDir dir;
         const QString path = dir.filePath("map.kxgf");
-        Write(path, MapFile(10, 10, 0, [](int) { return 1; }));
+        QVERIFY(TestFiles::Write(path, Map(10, 10, 0, [](int) { return 1; })));
         QProcess process;
         process.setProcessEnvironment(WithoutDisplay());
         process.setStandardOutputFile("/dev/full");
@@ -325,7 +346,7 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QTemporaryDir dir;
-        Write(dir.filePath("m.kxgf"), MapFile(10, 10, 0, [](int) { return 1; }));
+        QVERIFY(TestFiles::Write(dir.filePath("m.kxgf"), Map(10, 10, 0, [](int) { return 1; })));
         QProcess process;
         // Only -platform can bring the editor up here.
         process.setProcessEnvironment(WithoutDisplay());

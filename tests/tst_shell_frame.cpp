@@ -1,91 +1,29 @@
 #include "base/qt/ScreenTwips.h"
-#include "dialogs/frmMapSelect.h"
-#include "document/MapModule.h"
 #include "document/OwnerTable.h"
-#include "shell/CommandLine.h"
 #include "shell/FrameCommands.h"
 #include "shell/FrameMenu.h"
 #include "shell/LockCheckBox.h"
 #include "shell/MainToolbar.h"
 #include "shell/MapDataPanel.h"
-#include "shell/MapWindowHost.h"
 #include "shell/OwnerToolbar.h"
 #include "shell/TitleStrip.h"
-#include "shell/frmMDI.h"
-#include "support/FakeFileDialog.h"
-#include "support/FakeMessageBox.h"
-#include "support/ModalAnswer.h"
-#include "view/qt/frmMain.h"
+#include "support/StartedFrame.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
-#include <QMdiSubWindow>
-#include <QMimeData>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QToolButton>
-#include <QUrl>
 #include <QtTest>
 
-#include <fstream>
-#include <memory>
-
+// The frame window itself: its start-up, bars, buttons, menus and the windows
+// it opens once.
 namespace {
-
-void PressButtonNamed(QWidget* window, const char* name)
-{
-    auto* button = window->findChild<QPushButton*>(name);
-    QVERIFY2(button, name);
-    button->click();
-}
 
 bool NearColour(const QColor& seen, const QColor& wanted)
 {
     return std::abs(seen.red() - wanted.red()) <= 24 && std::abs(seen.green() - wanted.green()) <= 24 &&
            std::abs(seen.blue() - wanted.blue()) <= 24;
 }
-
-// A map file of width x height sectors, owners 0..6 in turn.
-void WriteMap(const QString& path, int width, int height)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QByteArray content = "KX-GRIDFORGE@VER1.00\r\n" + QByteArray::number(width) + "," + QByteArray::number(height) + "\r\n0\r\n";
-    for (int s = 0; s < width * height; ++s)
-        content += QByteArray::number(s % 7) + "\r\n";
-    file.write(content);
-}
-
-// A frame that went through its start-up, with the size dialog confirmed
-// (a 20 x 20 map) or cancelled, and fakes for message boxes and file dialogs.
-// With a map file the start loads it; the size dialog may not come at all.
-struct StartedFrame {
-    std::unique_ptr<frmMDI> frame;
-    FakeMessageBox messages;
-    FakeFileDialog files;
-    bool sizeDialogShown = false;
-
-    explicit StartedFrame(bool confirm, const QString& mapFile = QString())
-    {
-        MapModule::ResetDocument();
-        frame = std::make_unique<frmMDI>(FrameDialogs{&messages, &files});
-        WhenModalShows(frame.get(), [this, confirm](QWidget* dialog) {
-            sizeDialogShown = qobject_cast<frmMapSelect*>(dialog) != nullptr;
-            PressButtonNamed(dialog, confirm ? "Command1" : "Command2");
-        });
-        frame->Load(mapFile);
-        frame->show();
-    }
-    ~StartedFrame()
-    {
-        MapModule::MapChanged = MapModule::False;
-        frame.reset();
-        MapModule::ResetDocument();
-    }
-    frmMain* Map() const { return frame->MapHost().MapWindow(); }
-};
 
 }  // namespace
 
@@ -405,181 +343,6 @@ private slots:
         QCOMPARE(action->shortcut().toString(), shortcut);
     }
 
-    void newMapQuestion_data()
-    {
-        QTest::addColumn<bool>("changed");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("dialogShown");
-        QTest::newRow("unchanged: no question") << false << int(MessageAnswer::No) << true;
-        QTest::newRow("changed, No") << true << int(MessageAnswer::No) << false;
-        QTest::newRow("changed, Yes") << true << int(MessageAnswer::Yes) << true;
-    }
-    void newMapQuestion()
-    {
-        QFETCH(bool, changed);
-        QFETCH(int, answer);
-        QFETCH(bool, dialogShown);
-        StartedFrame started(true);
-        MapModule::MapChanged = changed ? MapModule::True : MapModule::False;
-        started.messages.Script({MessageAnswer(answer)});
-        bool shown = false;
-        QObject watch;
-        WhenModalShows(
-            &watch, [&](QWidget* dialog) {
-                shown = qobject_cast<frmMapSelect*>(dialog) != nullptr;
-                PressButtonNamed(dialog, "Command2");
-            },
-            30);
-        started.frame->Menu()->mnuFileNew->trigger();
-        QCOMPARE(started.messages.CountOf("変更されていますが[新規作成]を実行しますか?"), changed ? 1 : 0);
-        QCOMPARE(shown, dialogShown);
-        QCOMPARE(MapModule::MapChanged, changed ? MapModule::True : MapModule::False);
-        QVERIFY(started.Map());
-    }
-
-    void newMapOnChangedMapAsksTheMapWindowToo()
-    {
-        StartedFrame started(true);
-        MapModule::MapChanged = MapModule::True;
-        MapModule::OwnerGrid.Set(5, 4);
-        started.messages.Script({MessageAnswer::Yes, MessageAnswer::Yes});
-        WhenModalShows(started.frame.get(), [](QWidget* dialog) {
-            dialog->findChild<QComboBox*>("Combo1")->setCurrentIndex(0);
-            PressButtonNamed(dialog, "Command1");
-        });
-        started.frame->Toolbar3()->Button(1)->click();
-        QCOMPARE(started.messages.CountOf("変更されていますが終了しますか?"), 1);
-        QCOMPARE(MapModule::MapWidth, 10);
-        QCOMPARE(MapModule::OwnerGrid.At(5), 0);
-        QCOMPARE(MapModule::MapChanged, MapModule::False);
-    }
-
-    void saveCommand()
-    {
-        StartedFrame started(true);
-        QTemporaryDir dir;
-        const std::string path = dir.filePath("first.kxgf").toStdString();
-        // With no file name yet, Save asks for one.
-        started.files.savePaths.push_back(path);
-        started.frame->Menu()->mnuFileSave->trigger();
-        QCOMPARE(started.files.saveShown, 1);
-        QCOMPARE(MapModule::CurrentFileName, path);
-        QVERIFY(QFileInfo::exists(QString::fromStdString(path)));
-        // With a name, Save writes there without a dialog.
-        MapModule::MapChanged = MapModule::True;
-        MapModule::OwnerGrid.Set(0, 6);
-        started.frame->Menu()->mnuFileSave->trigger();
-        QCOMPARE(started.files.saveShown, 1);
-        QCOMPARE(MapModule::MapChanged, MapModule::False);
-        std::ifstream in(path, std::ios::binary);
-        std::string content((std::istreambuf_iterator<char>(in)), {});
-        QVERIFY(content.starts_with("KX-GRIDFORGE@VER1.00\r\n20,20\r\n0\r\n6\r\n"));
-    }
-
-    void saveToAnUnwritablePathIsReported()
-    {
-        StartedFrame started(true);
-        QTemporaryDir dir;
-        MapModule::CurrentFileName = dir.path().toStdString();  // a folder cannot be written as a file
-        MapModule::MapTiedToCurrentFile = true;
-        MapModule::MapChanged = MapModule::True;
-        started.frame->Menu()->mnuFileSave->trigger();
-        QCOMPARE(MapModule::MapChanged, MapModule::True);
-        QCOMPARE(started.messages.Count(), 1);
-        QCOMPARE(started.messages.Calls()[0].icon, MessageIcon::Error);
-        QVERIFY(started.messages.Calls()[0].text.find(QDir::toNativeSeparators(dir.path()).toStdString()) !=
-                std::string::npos);
-    }
-
-    // A path the user reads is the system's own: "\\" and the drive on
-    // Windows, whatever form it was handed in.
-    void shownPathsAreTheSystems_data()
-    {
-        QTest::addColumn<bool>("writable");
-        QTest::addColumn<bool>("withoutDrive");
-        QTest::newRow("caption after Save as") << true << false;
-        QTest::newRow("failure text of a save") << false << false;
-#ifdef Q_OS_WIN
-        QTest::newRow("caption of a path without its drive") << true << true;
-        QTest::newRow("failure text of a path without its drive") << false << true;
-#endif
-    }
-    void shownPathsAreTheSystems()
-    {
-        QFETCH(bool, writable);
-        QFETCH(bool, withoutDrive);
-        StartedFrame started(true);
-        // On the current folder's drive, which a path without a drive means.
-        QTemporaryDir dir(QDir::currentPath() + "/shown-XXXXXX");
-        QVERIFY(QDir(dir.path()).mkdir("folder"));
-        // A folder cannot be written as a file.
-        QString path = dir.filePath(writable ? "shown.kxgf" : "folder");
-        const QString shown = QDir::toNativeSeparators(path);
-        if (withoutDrive)
-            path = path.mid(2);  // "C:/..." -> "/..."
-        started.files.savePaths.push_back(path.toStdString());
-        started.frame->Menu()->mnuFileSaveAs->trigger();
-        if (writable) {
-            QCOMPARE(started.frame->MapHost().SubWindow()->windowTitle(), shown);
-        } else {
-            QCOMPARE(started.messages.Count(), 1);
-            const QString text = QString::fromStdString(started.messages.Calls()[0].text);
-            QVERIFY2(text.split('\n').contains(shown), qPrintable(text));
-        }
-    }
-
-    void saveAsButtonAlwaysAsks()
-    {
-        StartedFrame started(true);
-        MapModule::CurrentFileName = "/nonexistent/known.kxgf";
-        started.frame->Toolbar3()->Button(3)->click();
-        QCOMPARE(started.files.saveShown, 1);
-        started.frame->Menu()->mnuFileSaveAs->trigger();
-        QCOMPARE(started.files.saveShown, 2);
-    }
-
-    void openRejectedFileKeepsMapAndFlag()
-    {
-        StartedFrame started(true);
-        QTemporaryDir dir;
-        const QString bad = dir.filePath("bad.kxgf");
-        QFile file(bad);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("kx-gridforge@ver1.00\r\n10,10\r\n0\r\n");
-        file.close();
-        MapModule::MapChanged = MapModule::True;
-        MapModule::OwnerGrid.Set(3, 2);
-        started.messages.Script({MessageAnswer::Yes, MessageAnswer::Ok});
-        started.files.openPaths.push_back(bad.toStdString());
-        started.frame->Toolbar3()->Button(2)->click();
-        QCOMPARE(started.messages.CountOf("ヘッダーが違います・・・ロードを中止します"), 1);
-        QCOMPARE(MapModule::MapChanged, MapModule::True);
-        QCOMPARE(MapModule::OwnerGrid.At(3), 2);
-        QCOMPARE(MapModule::MapWidth, 20);
-        QVERIFY(started.Map());
-    }
-
-    void openLoadsAndCaptionsTheMap()
-    {
-        StartedFrame started(true);
-        QTemporaryDir dir;
-        const QString good = dir.filePath("test.kxgf");
-        QFile file(good);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QByteArray content = "KX-GRIDFORGE@VER1.00\r\n10,12\r\n0\r\n";
-        for (int s = 0; s < 120; ++s)
-            content += QByteArray::number(s % 7) + "\r\n";
-        file.write(content);
-        file.close();
-        started.files.openPaths.push_back(good.toStdString());
-        started.frame->Menu()->mnuFileOpen->trigger();
-        QCOMPARE(MapModule::MapWidth, 10);
-        QCOMPARE(MapModule::MapHeight, 12);
-        QCOMPARE(started.frame->Toolbar2()->Label2()->text(), QString("Y:12"));
-        QCOMPARE(started.frame->MapHost().SubWindow()->windowTitle(), QString("test.kxgf"));
-        QCOMPARE(started.Map()->Cells().CellCount(), 120);
-    }
-
     void lockBoxLocksTheRing()
     {
         StartedFrame started(true);
@@ -595,141 +358,6 @@ private slots:
         check->click();
         QCOMPARE(check->Value(), 0);
         QCOMPARE(started.Map()->Cells().CellFillStyle(0), CellPort::FillSolid);
-    }
-
-    void closingFrameAsksTheMapWindow_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("No keeps everything") << int(MessageAnswer::No) << false;
-        QTest::newRow("Yes closes") << int(MessageAnswer::Yes) << true;
-    }
-    void closingFrameAsksTheMapWindow()
-    {
-        QFETCH(int, answer);
-        QFETCH(bool, closed);
-        StartedFrame started(true);
-        MapModule::MapChanged = MapModule::True;
-        started.messages.Script({MessageAnswer(answer)});
-        started.frame->Menu()->mnuFileExit->trigger();
-        QCOMPARE(started.messages.CountOf("変更されていますが終了しますか?"), 1);
-        QCOMPARE(started.frame->isVisible(), !closed);
-        QCOMPARE(started.frame->MapHost().SubWindow() != nullptr, !closed);
-    }
-
-    void commandLine_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("action");
-        QTest::addColumn<QString>("mapFile");
-        using A = CommandLine::Action;
-        const QString here = QDir::currentPath();
-        QTest::newRow("nothing: the size dialog") << QStringList{} << int(A::Start) << QString();
-        const QString maps = QDir::rootPath() + "maps/";  // "/maps/", "C:/maps/"
-        QTest::newRow("absolute path") << QStringList{maps + "a.kxgf"} << int(A::OpenMapFile) << maps + "a.kxgf";
-        QTest::newRow("relative path made absolute") << QStringList{"a.kxgf"} << int(A::OpenMapFile) << here + "/a.kxgf";
-        QTest::newRow("any extension is tried") << QStringList{maps + "a.txt"} << int(A::OpenMapFile) << maps + "a.txt";
-        QTest::newRow("dash name after --") << QStringList{"--", "-a.kxgf"} << int(A::OpenMapFile) << here + "/-a.kxgf";
-        QTest::newRow("help") << QStringList{"--help"} << int(A::ShowHelp) << QString();
-        QTest::newRow("-h before a file") << QStringList{"-h", "a.kxgf"} << int(A::ShowHelp) << QString();
-        QTest::newRow("version") << QStringList{"--version"} << int(A::ShowVersion) << QString();
-        QTest::newRow("-v") << QStringList{"-v"} << int(A::ShowVersion) << QString();
-        QTest::newRow("level text") << QStringList{"--level-text", "a.kxgf"} << int(A::WriteLevelText) << here + "/a.kxgf";
-        QTest::newRow("level text, file first, -o")
-            << QStringList{"a.kxgf", "--level-text", "-o", "t.txt"} << int(A::WriteLevelText) << here + "/a.kxgf";
-        QTest::newRow("restored session: a plain start") << QStringList{"-session", "10d2f3a"} << int(A::Start) << QString();
-        QTest::newRow("Qt's options with a file")
-            << QStringList{"-platform", "offscreen", "-style", "fusion", "a.kxgf"} << int(A::OpenMapFile) << here + "/a.kxgf";
-        QTest::newRow("Qt's option with two dashes") << QStringList{"--platform", "offscreen"} << int(A::Start) << QString();
-        QTest::newRow("-- alone: a plain start") << QStringList{"--"} << int(A::Start) << QString();
-        QTest::newRow("two files refused") << QStringList{"a.kxgf", "b.kxgf"} << int(A::Refuse) << QString();
-        QTest::newRow("unknown option refused") << QStringList{"-x"} << int(A::Refuse) << QString();
-        QTest::newRow("Qt's option without its value refused") << QStringList{"-session"} << int(A::Refuse) << QString();
-        QTest::newRow("empty name refused") << QStringList{""} << int(A::Refuse) << QString();
-        QTest::newRow("level text without a file refused") << QStringList{"--level-text"} << int(A::Refuse) << QString();
-        QTest::newRow("-o without level text refused") << QStringList{"-o", "t.txt", "a.kxgf"} << int(A::Refuse) << QString();
-    }
-    void commandLine()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, action);
-        QFETCH(QString, mapFile);
-        const CommandLine parsed = CommandLine::Parse(QStringList{"gridforge"} + arguments);
-        QCOMPARE(int(parsed.action), action);
-        QCOMPARE(parsed.mapFile, QDir::toNativeSeparators(mapFile));
-    }
-
-    void startWithMapFile_data()
-    {
-        QTest::addColumn<QByteArray>("header");
-        QTest::addColumn<bool>("loaded");
-        QTest::newRow("map file opens instead of the size dialog") << QByteArray("KX-GRIDFORGE@VER1.00") << true;
-        QTest::newRow("refused file: its message, then the size dialog") << QByteArray("not a map") << false;
-    }
-    void startWithMapFile()
-    {
-        QFETCH(QByteArray, header);
-        QFETCH(bool, loaded);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("start.kxgf");
-        WriteMap(path, 12, 15);
-        if (!loaded) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(header + "\r\n12,15\r\n0\r\n");
-        }
-        StartedFrame started(true, path);
-        QCOMPARE(started.sizeDialogShown, !loaded);
-        QCOMPARE(started.messages.CountOf("ヘッダーが違います・・・ロードを中止します"), loaded ? 0 : 1);
-        QCOMPARE(MapModule::MapWidth, loaded ? 12 : 20);
-        QCOMPARE(MapModule::MapHeight, loaded ? 15 : 20);
-        QCOMPARE(MapModule::CurrentFileName, loaded ? path.toStdString() : std::string());
-        QVERIFY(started.Map());
-        QCOMPARE(started.frame->MapHost().SubWindow()->windowTitle().endsWith("start.kxgf"), loaded);
-        QCOMPARE(started.frame->Toolbar3()->BrushSize1()->count(), 5);
-        QVERIFY(started.frame->StatusBar());
-    }
-
-    void droppedFiles_data()
-    {
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<bool>("changed");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<bool>("loaded");
-        QTest::newRow("one map file opens") << QStringList{"drop.kxgf"} << false << true << true;
-        QTest::newRow("upper-case extension opens") << QStringList{"DROP.KXGF"} << false << true << true;
-        QTest::newRow("changed map asks, No keeps it") << QStringList{"drop.kxgf"} << true << true << false;
-        QTest::newRow("two files refused") << QStringList{"drop.kxgf", "other.kxgf"} << false << false << false;
-        QTest::newRow("other extension refused") << QStringList{"drop.txt"} << false << false << false;
-    }
-    void droppedFiles()
-    {
-        QFETCH(QStringList, names);
-        QFETCH(bool, changed);
-        QFETCH(bool, accepted);
-        QFETCH(bool, loaded);
-        StartedFrame started(true);
-        QTemporaryDir dir;
-        QList<QUrl> urls;
-        for (const QString& name : names) {
-            WriteMap(dir.filePath(name), 10, 11);
-            urls << QUrl::fromLocalFile(dir.filePath(name));
-        }
-        MapModule::MapChanged = changed ? MapModule::True : MapModule::False;
-        started.messages.Script({MessageAnswer::No});
-        QMimeData data;
-        data.setUrls(urls);
-        const QPoint centre = started.frame->rect().center();
-        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(started.frame.get(), &enter);
-        QCOMPARE(enter.isAccepted(), accepted);
-        QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(started.frame.get(), &drop);
-        QCoreApplication::processEvents();
-        QCOMPARE(started.messages.CountOf("変更されていますがドキュメントを閉じますか?"), accepted && changed ? 1 : 0);
-        QCOMPARE(started.files.openShown, 0);
-        QCOMPARE(MapModule::MapHeight, loaded ? 11 : 20);
-        QCOMPARE(MapModule::CurrentFileName, loaded ? dir.filePath(names[0]).toStdString() : std::string());
     }
 
     void dataViewerAndAboutBoxExistOnce()

@@ -11,7 +11,8 @@ endif()
 
 file(GLOB sources RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/base/*.cpp ${SOURCE_DIR}/document/*.cpp ${SOURCE_DIR}/components/*.cpp ${SOURCE_DIR}/view/*.cpp)
-list(APPEND sources platform/FileBytesWindows.cpp platform/SaveTemporaryWindows.cpp platform/WindowsPaths.cpp)
+list(APPEND sources platform/FileBytes.cpp platform/TemporaryName.cpp platform/FileBytesWindows.cpp
+     platform/InputFileWindows.cpp platform/SaveTemporaryWindows.cpp platform/WindowsPaths.cpp)
 list(LENGTH sources count)
 execute_process(
   COMMAND ${compiler} -std=c++20 -fsyntax-only -I.
