@@ -52,6 +52,9 @@ class TestBadInput : public QObject, MapFileFixture {
     // starts once the file is past the limit.
     std::thread grower;
     std::atomic<bool> stopGrowing{false};
+    // Set by the growing thread once the file is past the limit; a member, as
+    // the thread goes on writing after MakeTarget has returned.
+    std::atomic<bool> grownPastLimit{false};
 
     // A changed, locked 12 x 9 map loaded from EarlierFile.
     void OpenEarlierMap()
@@ -110,8 +113,8 @@ class TestBadInput : public QObject, MapFileFixture {
             const QString path = PathOf("growing.kxgf");
             if (!TestFiles::Write(path, bytes))
                 return {};
-            std::atomic<bool> started{false};
-            grower = std::thread([this, path, &started] {
+            grownPastLimit = false;
+            grower = std::thread([this, path] {
                 QFile out(path);
                 if (!out.open(QIODevice::Append))
                     return;
@@ -119,11 +122,11 @@ class TestBadInput : public QObject, MapFileFixture {
                 for (qint64 written = 0; !stopGrowing && written < 16 * Limit; written += chunk.size()) {
                     out.write(chunk);
                     out.flush();
-                    started = started || written > Limit;
+                    grownPastLimit = grownPastLimit || written > Limit;
                 }
-                started = true;
+                grownPastLimit = true;
             });
-            while (!started)
+            while (!grownPastLimit)
                 std::this_thread::yield();
             return path;
         }
