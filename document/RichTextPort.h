@@ -24,7 +24,8 @@ public:
     virtual void Select(int start, int length) = 0;
     virtual void SetSelectionColor(ColorWord color) = 0;
     // Colours the runs in their order, a later run over an earlier one; a box
-    // that can lay its text out once for all of them does so.
+    // that can lay its text out once for all of them does so. The spaces
+    // after a run show no colour, so a box may give them the run's.
     virtual void SetRunColors(const std::vector<ColorRun>& runs)
     {
         for (const ColorRun& run : runs) {
