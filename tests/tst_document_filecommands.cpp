@@ -125,7 +125,10 @@ private slots:
         MapModule::SaveMapAs();
 
         QCOMPARE(dialog->saveShown, 1);
-        VerifyMessage(SaveFailed + "\n" + path + (reason.isEmpty() ? "" : "\n" + Std(reason)));
+        std::string expected = SaveFailed + "\n" + path;
+        if (!reason.isEmpty())
+            expected.append("\n").append(Std(reason));
+        VerifyMessage(expected);
         QCOMPARE(TestFiles::Read(oldPath), oldBytes);
         QCOMPARE(TestFiles::Read(PathOf("readonly.kxgf")), QByteArray("keep"));
         QCOMPARE(TestFiles::Entries(dir->path()), before);
