@@ -312,7 +312,11 @@ private slots:
         }
         QCOMPARE(coloured, 2 * width * height);
 
-        // And the box shows the very picture of the step-by-step colouring.
+        // And the box shows the very picture of the step-by-step colouring, with
+        // any real font: a space has no ink. (Qt with no font at all, as under
+        // wine without a display, draws every character as a box, spaces too.)
+        if (InkPixels(shown.font(), u' ') > 0)
+            QSKIP("no font here draws a blank space");
         const QImage picture = shown.viewport()->grab().toImage();
         QTextCursor all(shown.document());
         all.select(QTextCursor::Document);
