@@ -22,7 +22,6 @@ using namespace MapFileText;
 
 namespace {
 
-const std::string HeaderMessage = "ヘッダーが違います・・・ロードを中止します";
 const std::string SizeMessage = "マップサイズが正しくありません・・・ロードを中止します";
 const std::string TooLargeMessage = "ファイルが大きすぎます・・・ロードを中止します";
 const qint64 Limit = qint64(MapModule::MapFileSizeLimit);

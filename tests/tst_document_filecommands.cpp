@@ -20,7 +20,6 @@ Q_DECLARE_METATYPE(MessageAnswer)
 
 namespace {
 
-const std::string HeaderMessage = "ヘッダーが違います・・・ロードを中止します";
 const std::string SaveFailed = "ファイルを保存できませんでした・・・保存を中止します";
 const std::string CloseQuestion = "変更されていますがドキュメントを閉じますか?";
 

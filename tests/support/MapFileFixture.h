@@ -9,6 +9,9 @@
 #include <memory>
 #include <string>
 
+// The message a load shows for a file that is not a map file.
+inline const std::string HeaderMessage = "ヘッダーが違います・・・ロードを中止します";
+
 // The fakes of the map file routines and a fresh folder for each test's files.
 struct MapFileFixture : MapFileFakes {
     // Install() and a new empty folder, from init(): QVERIFY(Start()).
