@@ -82,6 +82,10 @@ gridforge_build() {
   if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+    # With debug information ccache hashes the build's folder too, so that no
+    # other clone or work tree would ever hit; the folder only names the
+    # sources for a debugger.
+    export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
   fi
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
     -DGRIDFORGE_BUILD_TESTS=ON -DGRIDFORGE_BUILD_BENCH=ON -DGRIDFORGE_WERROR=ON "$@" >/dev/null
