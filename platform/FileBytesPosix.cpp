@@ -138,14 +138,14 @@ WriteStatus Replace(int folder, const std::string& path, const std::string& name
     // A new map gets what any program's new file gets in the folder (the
     // umask, or the folder's default ACL); one that replaces a file is the
     // user's alone until it has that file's owner, attributes and mode.
+    const bool replacing = existing != nullptr;
     std::string tempName;
-    FileHandle temp(SaveTemporary::Create(folder, name, existing != nullptr ? 0600 : 0666, tempName));
+    FileHandle temp(SaveTemporary::Create(folder, name, replacing ? 0600 : 0666, tempName));
     if (!temp.Valid())
         return errno == EEXIST ? WriteStatus::Other : StatusOf(errno);
 
-    const bool keepMode = existing != nullptr;
-    const mode_t mode = keepMode ? SaveMetadata::KeptMode(temp.Get(), folder, name, path, *existing, notKept) : 0;
-    const bool written = WriteFully(temp.Get(), bytes) && (!keepMode || ::fchmod(temp.Get(), mode) == 0) &&
+    const mode_t mode = replacing ? SaveMetadata::KeptMode(temp.Get(), folder, name, path, *existing, notKept) : 0;
+    const bool written = WriteFully(temp.Get(), bytes) && (!replacing || ::fchmod(temp.Get(), mode) == 0) &&
                          ::fsync(temp.Get()) == 0;
     const int writeError = errno;
     // The lock goes with the descriptor: the file is closed only once it has
@@ -190,10 +190,10 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes, Not
         folderFd = ::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
 #endif
     FileHandle folder(folderFd);
+    if (!folder.Valid())
+        return StatusOf(errno);
     NotKept ignored;
     NotKept& kept = notKept != nullptr ? *notKept : ignored;
-    if (folder.Get() < 0)
-        return StatusOf(errno);
 
     struct stat existing {};
     if (::fstatat(folder.Get(), name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0) {

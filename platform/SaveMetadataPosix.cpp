@@ -28,8 +28,10 @@ public:
         : file_(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)),
           path_(path)
     {
+        // Only the very file the save replaces, not one put in its place since.
         struct stat open {};
-        if (file_.Valid() && (::fstat(file_.Get(), &open) != 0 || open.st_dev != old.st_dev || open.st_ino != old.st_ino))
+        if (file_.Valid() &&
+            (::fstat(file_.Get(), &open) != 0 || open.st_dev != old.st_dev || open.st_ino != old.st_ino))
             file_.Close();
     }
 
@@ -55,7 +57,7 @@ public:
     {
         return Read([&](char* buffer, std::size_t size) {
             return file_.Valid() ? ::fgetxattr(file_.Get(), name.c_str(), buffer, size)
-                            : ::lgetxattr(path_.c_str(), name.c_str(), buffer, size);
+                                 : ::lgetxattr(path_.c_str(), name.c_str(), buffer, size);
         });
     }
 
@@ -147,8 +149,7 @@ bool AlreadyHas(int temp, const std::string& attribute, const std::string& value
 {
     std::string present(value.size() + 1, '\0');
     const ssize_t size = ::fgetxattr(temp, attribute.c_str(), present.data(), present.size());
-    return size >= 0 && present.compare(0, static_cast<std::size_t>(size), value) == 0 &&
-           static_cast<std::size_t>(size) == value.size();
+    return size >= 0 && static_cast<std::size_t>(size) == value.size() && present.compare(0, value.size(), value) == 0;
 }
 
 }  // namespace
