@@ -45,6 +45,7 @@ bool BackDate(const QString& path, int minutes)
            file.setFileTime(QDateTime::currentDateTime().addSecs(-60 * minutes), QFileDevice::FileModificationTime);
 }
 
+#ifdef Q_OS_UNIX
 // The hidden entries of folder (what saves leave), each made an hour old.
 QStringList BackDatedLeftovers(const QString& folder)
 {
@@ -65,7 +66,6 @@ QString Lost(const FileBytes::NotKept& notKept)
     return names.join(',');
 }
 
-#ifdef Q_OS_UNIX
 // "owner:group mode" of a file.
 QString Ownership(const QString& path)
 {
