@@ -39,6 +39,7 @@ enum class WriteStatus {
     TemporaryVanished,  // another program removed the temporary file while the save wrote it
     Other,           // any other reason
 };
+
 // What a save could not carry over from the file it replaced; the save
 // itself stands.
 struct NotKept {
@@ -48,17 +49,18 @@ struct NotKept {
 };
 
 // Writes bytes to path so that path always holds either its old content or
-// all of the new one. A symbolic link (or a chain of them) is followed and its
-// final target is replaced; a link to nothing creates that target. In a
-// folder like /tmp (sticky, and all may write) only a link of the user or of
-// the folder's owner is followed, as the kernel's protected_symlinks rule
-// does. The bytes go to a hidden temporary file beside the target, are
-// flushed to the disk, take what the file they replace had, as far as the
-// user may keep it (owner, group, permissions, ACLs and other attributes; a
-// new file gets what any program's new file gets in that folder), and take
-// its place in one step; leftovers of earlier saves of the same file that
-// nothing holds any more are then removed. A file the user may not write is
-// refused. On any failure the temporary file is removed and the target is
-// left as it was. What a written file could not keep goes to notKept.
+// all of the new one.
+// - A symbolic link (or a chain of them) is followed and the file at its end
+//   is replaced; a link to nothing creates that file. In a folder like /tmp
+//   (sticky, and all may write) only a link of the user or of the folder's
+//   owner is followed, as the kernel's protected_symlinks rule does.
+// - The bytes go to a hidden temporary file beside the target, are flushed
+//   to the disk, take what the old file had as far as the user may keep it
+//   (owner, group, permissions, ACL, other attributes) and replace it in one
+//   step. A new file gets what any program's new file gets in that folder.
+// - Then the leftovers of earlier saves of the same file are removed.
+// A file the user may not write is refused. On a failure the target is left
+// as it was and no temporary file stays. After a write, notKept (if given)
+// holds what could not be kept of the old file.
 WriteStatus WriteAtomically(const std::string& path, std::string_view bytes, NotKept* notKept = nullptr);
 }  // namespace FileBytes
