@@ -20,6 +20,7 @@ constexpr const char* HeaderMessage = "ヘッダーが違います・・・ロ�
 constexpr const char* SizeMessage = "マップサイズが正しくありません・・・ロードを中止します";
 constexpr const char* TooLargeMessage = "ファイルが大きすぎます・・・ロードを中止します";
 constexpr const char* SaveFailedMessage = "ファイルを保存できませんでした・・・保存を中止します";
+constexpr const char* NotKeptMessage = "ファイルを保存しましたが、元のファイルの次の情報は引き継げませんでした";
 
 void ShowAbort(const std::string& text)
 {
@@ -77,7 +78,8 @@ std::string MapFileText()
 
 struct SaveOutcome {
     bool saved = false;
-    std::string reason;  // the system's reason for a failed write, in Japanese
+    std::string reason;        // the system's reason for a failed write, in Japanese
+    FileBytes::NotKept notKept;  // what a written file could not keep of the one it replaced
 };
 
 SaveOutcome Save(const std::string& path)
@@ -85,22 +87,30 @@ SaveOutcome Save(const std::string& path)
     // A document the loader would refuse is not written either.
     if (!SizesFitGrid(MapWidth, MapHeight))
         return {};
-    const FileBytes::WriteStatus status = FileBytes::WriteAtomically(path, MapFileText());
+    SaveOutcome outcome;
+    const FileBytes::WriteStatus status = FileBytes::WriteAtomically(path, MapFileText(), &outcome.notKept);
     if (status != FileBytes::WriteStatus::Written)
-        return {false, SaveFailureText(status)};
+        return {false, SaveFailureText(status), {}};
     MapChanged = False;
     CurrentFileName = path;
     MapTiedToCurrentFile = true;
     if (MapWindowPort* mapWindow = Ports().mapWindow)
         mapWindow->SetMapCaption(Shown(path));
-    return {true, {}};
+    outcome.saved = true;
+    return outcome;
 }
 
+// A failed save, or one that stands but lost something of the old file, is
+// told in one message box.
 void SaveAndReport(const std::string& path)
 {
     const SaveOutcome outcome = Save(path);
-    if (!outcome.saved)
+    if (!outcome.saved) {
         ShowSaveFailedMessage(path, outcome.reason);
+    } else if (MessageBoxPort* messages = Ports().messages; messages && !outcome.notKept.Empty()) {
+        messages->Show(std::string(NotKeptMessage) + "\n" + Shown(path) + "\n" + NotKeptText(outcome.notKept), "",
+                       MessageButtons::Ok, MessageIcon::Exclamation, MessageAnswer::Ok);
+    }
 }
 
 }  // namespace

@@ -18,6 +18,8 @@ std::string SaveFailureText(FileBytes::WriteStatus status)
         return "保存先のフォルダに書き込む権限がありません。";
     case WriteStatus::StickyFolder:
         return "保存先のフォルダでは、他のユーザーのファイルを置き換えることができません（スティッキービット）。";
+    case WriteStatus::StickyFolderLink:
+        return "保存先のフォルダでは、他のユーザーのシンボリックリンクをたどることができません（スティッキービット）。";
     case WriteStatus::MountPoint:
         return "ファイルがマウントポイントになっているため、置き換えることができません。";
     case WriteStatus::NameTooLong:
@@ -32,8 +34,24 @@ std::string SaveFailureText(FileBytes::WriteStatus status)
         return "シンボリックリンクが循環しているか、多すぎます。";
     case WriteStatus::DiskError:
         return "ディスクの読み書きでエラーが起きました。";
+    case WriteStatus::TemporaryVanished:
+        return "保存中の一時ファイルが、ほかのプログラムによって削除されました。";
     case WriteStatus::Other:
         break;
     }
     return "システムのエラーで書き込めませんでした。";
+}
+
+std::string NotKeptText(const FileBytes::NotKept& notKept)
+{
+    std::string text;
+    if (notKept.accessList)
+        text += "アクセス制御リスト（ACL）\n";
+    for (const std::string& name : notKept.attributes)
+        text += "拡張属性「" + name + "」\n";
+    if (notKept.accessList)
+        text += "ほかのユーザーがこのファイルを読み書きできなくなっていることがあります。\n";
+    if (!text.empty())
+        text.pop_back();
+    return text;
 }

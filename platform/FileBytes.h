@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Whole-file byte input and output for the map file. Paths are UTF-8. The
 // bounded read is written once (FileBytes.cpp, over the system's InputFile);
@@ -27,6 +28,7 @@ enum class WriteStatus {
     InUse,           // another program holds the file open and keeps it from being replaced
     AccessDenied,    // the folder (or something on the way) may not be written
     StickyFolder,    // the folder lets only a file's owner replace it, and the file is another user's
+    StickyFolderLink,  // the name is another user's symbolic link in a folder like /tmp (sticky, and all may write)
     MountPoint,      // the file is a mount point (another file is mounted on it)
     NameTooLong,     // the file name or the whole path is too long
     FolderMissing,   // a folder on the way does not exist
@@ -34,17 +36,31 @@ enum class WriteStatus {
     NotAFile,        // the name is that of a device, pipe or other special file
     LinkLoop,        // symbolic links that lead in a circle, or too many of them
     DiskError,       // the device reported an input/output error
+    TemporaryVanished,  // another program removed the temporary file while the save wrote it
     Other,           // any other reason
 };
+
+// What a save could not carry over from the file it replaced; the save
+// itself stands.
+struct NotKept {
+    bool accessList = false;              // the file's own access list (the POSIX ACL)
+    std::vector<std::string> attributes;  // the names of other extended attributes
+    bool Empty() const { return !accessList && attributes.empty(); }
+};
+
 // Writes bytes to path so that path always holds either its old content or
-// all of the new one. A symbolic link (or a chain of them) is followed and its
-// final target is replaced; a link to nothing creates that target. The bytes
-// go to a hidden temporary file beside the target, are flushed to the disk,
-// take what the file they replace had, as far as the user may keep it (owner,
-// group, permissions, ACLs and other attributes; the default permissions for
-// a new file) and take its place in one step; leftovers of earlier saves of
-// the same file that nothing holds any more are then removed. A file the user
-// may not write is refused. On any failure the temporary file is removed and
-// the target is left as it was.
-WriteStatus WriteAtomically(const std::string& path, std::string_view bytes);
+// all of the new one.
+// - A symbolic link (or a chain of them) is followed and the file at its end
+//   is replaced; a link to nothing creates that file. In a folder like /tmp
+//   (sticky, and all may write) only a link of the user or of the folder's
+//   owner is followed, as the kernel's protected_symlinks rule does.
+// - The bytes go to a hidden temporary file beside the target, are flushed
+//   to the disk, take what the old file had as far as the user may keep it
+//   (owner, group, permissions, ACL, other attributes) and replace it in one
+//   step. A new file gets what any program's new file gets in that folder.
+// - Then the leftovers of earlier saves of the same file are removed.
+// A file the user may not write is refused. On a failure the target is left
+// as it was and no temporary file stays. After a write, notKept (if given)
+// holds what could not be kept of the old file.
+WriteStatus WriteAtomically(const std::string& path, std::string_view bytes, NotKept* notKept = nullptr);
 }  // namespace FileBytes

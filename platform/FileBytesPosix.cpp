@@ -3,6 +3,7 @@
 // target and syncs the folder. Names are taken relative to the folder's
 // descriptor, so that only the file name, never the whole path, has to fit.
 #include "platform/FileBytes.h"
+#include "platform/ErrorReasons.h"
 #include "platform/SaveMetadataPosix.h"
 #include "platform/SaveTemporaryPosix.h"
 
@@ -17,55 +18,17 @@
 namespace FileBytes {
 namespace {
 
-class FileHandle {
-public:
-    explicit FileHandle(int fd) : fd_(fd) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    int Get() const { return fd_; }
-    bool Close()
-    {
-        if (fd_ < 0)
-            return true;
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result == 0;
-    }
-
-private:
-    int fd_;
-};
-
 // Links a path may pass through before it counts as a loop (as the kernel does).
 constexpr int MaxLinkHops = 40;
 
 WriteStatus StatusOf(int error)
 {
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-        return WriteStatus::NoSpace;
-    case EROFS:
-        return WriteStatus::ReadOnlyDisk;
-    case EACCES:
-    case EPERM:
-        return WriteStatus::AccessDenied;
-    case ENAMETOOLONG:
-        return WriteStatus::NameTooLong;
-    case ENOENT:
-    case ENOTDIR:
-        return WriteStatus::FolderMissing;
-    case EISDIR:
-        return WriteStatus::IsFolder;
-    case ELOOP:
-        return WriteStatus::LinkLoop;
-    case EIO:
-        return WriteStatus::DiskError;
-    default:
-        return WriteStatus::Other;
-    }
+    using W = WriteStatus;
+    static constexpr std::pair<int, WriteStatus> Reasons[] = {
+        {ENOSPC, W::NoSpace}, {EDQUOT, W::NoSpace}, {EROFS, W::ReadOnlyDisk}, {EACCES, W::AccessDenied},
+        {EPERM, W::AccessDenied}, {ENAMETOOLONG, W::NameTooLong}, {ENOENT, W::FolderMissing},
+        {ENOTDIR, W::FolderMissing}, {EISDIR, W::IsFolder}, {ELOOP, W::LinkLoop}, {EIO, W::DiskError}};
+    return ReasonOf(error, Reasons);
 }
 
 bool WriteFully(int fd, std::string_view bytes)
@@ -80,13 +43,6 @@ bool WriteFully(int fd, std::string_view bytes)
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
-}
-
-mode_t NewFileMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 std::string DirectoryOf(const std::string& path)
@@ -105,31 +61,61 @@ std::string NameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Whether the user may follow the symbolic link at path, described by link,
+// under the kernel's protected_symlinks rule: in a folder that is sticky and
+// that others may write (like /tmp), only a link of the user or of the
+// folder's owner is followed, so that nobody can lay a link there that makes
+// another user's save overwrite a file of that user.
+bool MayFollow(const std::string& path, const struct stat& link)
+{
+    if (link.st_uid == ::geteuid())
+        return true;
+    struct stat folder {};
+    if (::stat(DirectoryOf(path).c_str(), &folder) != 0)
+        return false;
+    return (folder.st_mode & (S_ISVTX | S_IWOTH)) != (S_ISVTX | S_IWOTH) || folder.st_uid == link.st_uid;
+}
+
 // The file a save replaces: path itself, or the end of the chain of links it
-// starts. The end need not exist yet.
-std::optional<std::string> FinalTarget(std::string path, int& error)
+// starts. The end need not exist yet. Nothing, with the reason in refusal,
+// when the chain cannot or may not be followed.
+std::optional<std::string> FinalTarget(std::string path, WriteStatus& refusal)
 {
     for (int hop = 0; hop <= MaxLinkHops; ++hop) {
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0) {
             if (errno == ENOENT)
                 return path;
-            error = errno;
+            refusal = StatusOf(errno);
             return std::nullopt;
         }
         if (!S_ISLNK(info.st_mode))
             return path;
+        if (!MayFollow(path, info)) {
+            refusal = WriteStatus::StickyFolderLink;
+            return std::nullopt;
+        }
         std::vector<char> buffer(PATH_MAX);
         const ssize_t length = ::readlink(path.c_str(), buffer.data(), buffer.size());
         if (length < 0 || static_cast<std::size_t>(length) >= buffer.size()) {
-            error = length < 0 ? errno : ENAMETOOLONG;
+            refusal = StatusOf(length < 0 ? errno : ENAMETOOLONG);
             return std::nullopt;
         }
         const std::string target(buffer.data(), static_cast<std::size_t>(length));
         path = target.front() == '/' ? target : DirectoryOf(path) + "/" + target;
     }
-    error = ELOOP;
+    refusal = WriteStatus::LinkLoop;
     return std::nullopt;
+}
+
+// Whether the temporary file open as temp under tempName in folder is gone
+// while the folder is still there: another program removed it (a save on
+// another machine, where this machine's lock does not reach).
+bool TemporaryVanished(int folder, const std::string& tempName, int temp)
+{
+    struct stat info {};
+    return !SaveTemporary::StillNamed(folder, tempName.c_str(), temp) && ::fstat(folder, &info) == 0 &&
+           info.st_nlink > 0;
 }
 
 // Why renaming the new file over name failed, as the user can act on it.
@@ -147,22 +133,27 @@ WriteStatus RenameStatus(int error, int folder, const struct stat* existing)
 }
 
 WriteStatus Replace(int folder, const std::string& path, const std::string& name, std::string_view bytes,
-                    const struct stat* existing)
+                    const struct stat* existing, NotKept& notKept)
 {
+    // A new map gets what any program's new file gets in the folder (the
+    // umask, or the folder's default ACL); one that replaces a file is the
+    // user's alone until it has that file's owner, attributes and mode.
+    const bool replacing = existing != nullptr;
     std::string tempName;
-    FileHandle temp(SaveTemporary::Create(folder, name, tempName));
-    if (temp.Get() < 0)
+    FileHandle temp(SaveTemporary::Create(folder, name, replacing ? 0600 : 0666, tempName));
+    if (!temp.Valid())
         return errno == EEXIST ? WriteStatus::Other : StatusOf(errno);
 
-    const mode_t mode =
-        existing != nullptr ? SaveMetadata::Keep(temp.Get(), folder, name, path, *existing) : NewFileMode();
-    const bool written = WriteFully(temp.Get(), bytes) && ::fchmod(temp.Get(), mode) == 0 &&
+    const mode_t mode = replacing ? SaveMetadata::KeptMode(temp.Get(), folder, name, path, *existing, notKept) : 0;
+    const bool written = WriteFully(temp.Get(), bytes) && (!replacing || ::fchmod(temp.Get(), mode) == 0) &&
                          ::fsync(temp.Get()) == 0;
     const int writeError = errno;
     // The lock goes with the descriptor: the file is closed only once it has
     // its final name or is gone.
     if (!written || ::renameat(folder, tempName.c_str(), folder, name.c_str()) != 0) {
         const WriteStatus status = written ? RenameStatus(errno, folder, existing) : StatusOf(writeError);
+        if (TemporaryVanished(folder, tempName, temp.Get()))
+            return WriteStatus::TemporaryVanished;
         ::unlinkat(folder, tempName.c_str(), 0);
         return status;
     }
@@ -176,14 +167,14 @@ WriteStatus Replace(int folder, const std::string& path, const std::string& name
 
 }  // namespace
 
-WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
+WriteStatus WriteAtomically(const std::string& path, std::string_view bytes, NotKept* notKept)
 {
     if (path.empty())
         return WriteStatus::FolderMissing;
-    int error = 0;
-    const std::optional<std::string> target = FinalTarget(path, error);
+    WriteStatus refusal = WriteStatus::Other;
+    const std::optional<std::string> target = FinalTarget(path, refusal);
     if (!target)
-        return StatusOf(error);
+        return refusal;
     const std::string name = NameOf(*target);
     if (name.empty() || name == "." || name == "..") {
         struct stat info {};
@@ -199,14 +190,16 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
         folderFd = ::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
 #endif
     FileHandle folder(folderFd);
-    if (folder.Get() < 0)
+    if (!folder.Valid())
         return StatusOf(errno);
+    NotKept ignored;
+    NotKept& kept = notKept != nullptr ? *notKept : ignored;
 
     struct stat existing {};
     if (::fstatat(folder.Get(), name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT)
             return StatusOf(errno);
-        return Replace(folder.Get(), *target, name, bytes, nullptr);
+        return Replace(folder.Get(), *target, name, bytes, nullptr, kept);
     }
     if (S_ISDIR(existing.st_mode))
         return WriteStatus::IsFolder;
@@ -214,7 +207,7 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
         return WriteStatus::NotAFile;
     if (::faccessat(folder.Get(), name.c_str(), W_OK, AT_EACCESS) != 0)
         return errno == EACCES || errno == EPERM ? WriteStatus::ReadOnlyFile : StatusOf(errno);
-    return Replace(folder.Get(), *target, name, bytes, &existing);
+    return Replace(folder.Get(), *target, name, bytes, &existing, kept);
 }
 
 }  // namespace FileBytes

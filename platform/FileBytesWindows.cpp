@@ -2,8 +2,9 @@
 // hidden temporary file beside the target, flushed to disk and then put in
 // the target's place in one step.
 #include "platform/FileBytes.h"
+#include "platform/ErrorReasons.h"
 #include "platform/SaveTemporaryWindows.h"
-#include "platform/WindowsFileHandle.h"
+#include "platform/FileHandle.h"
 #include "platform/WindowsPaths.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -29,33 +30,15 @@ constexpr std::size_t NameMax = 255;  // UTF-16 units in one name
 
 WriteStatus StatusOf(DWORD error)
 {
-    switch (error) {
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return WriteStatus::NoSpace;
-    case ERROR_WRITE_PROTECT:
-        return WriteStatus::ReadOnlyDisk;
-    case ERROR_ACCESS_DENIED:
-        return WriteStatus::AccessDenied;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_UNABLE_TO_REMOVE_REPLACED:
-        return WriteStatus::InUse;
-    case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_BUFFER_OVERFLOW:
-        return WriteStatus::NameTooLong;
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_BAD_NETPATH:
-        return WriteStatus::FolderMissing;
-    case ERROR_CANT_RESOLVE_FILENAME:
-        return WriteStatus::LinkLoop;
-    case ERROR_CRC:
-    case ERROR_IO_DEVICE:
-        return WriteStatus::DiskError;
-    default:
-        return WriteStatus::Other;
-    }
+    using W = WriteStatus;
+    static constexpr std::pair<DWORD, WriteStatus> Reasons[] = {
+        {ERROR_DISK_FULL, W::NoSpace}, {ERROR_HANDLE_DISK_FULL, W::NoSpace}, {ERROR_WRITE_PROTECT, W::ReadOnlyDisk},
+        {ERROR_ACCESS_DENIED, W::AccessDenied}, {ERROR_SHARING_VIOLATION, W::InUse}, {ERROR_LOCK_VIOLATION, W::InUse},
+        {ERROR_UNABLE_TO_REMOVE_REPLACED, W::InUse}, {ERROR_FILENAME_EXCED_RANGE, W::NameTooLong},
+        {ERROR_BUFFER_OVERFLOW, W::NameTooLong}, {ERROR_PATH_NOT_FOUND, W::FolderMissing},
+        {ERROR_FILE_NOT_FOUND, W::FolderMissing}, {ERROR_BAD_NETPATH, W::FolderMissing},
+        {ERROR_CANT_RESOLVE_FILENAME, W::LinkLoop}, {ERROR_CRC, W::DiskError}, {ERROR_IO_DEVICE, W::DiskError}};
+    return ReasonOf(error, Reasons);
 }
 
 bool WriteFully(HANDLE file, std::string_view bytes)
@@ -146,7 +129,8 @@ bool ReplaceWith(const std::wstring& from, const std::wstring& to, bool exists)
 
 }  // namespace
 
-WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
+// Nothing is reported lost here yet: notKept stays empty.
+WriteStatus WriteAtomically(const std::string& path, std::string_view bytes, NotKept* /*notKept*/)
 {
     const std::wstring wide = Wide(path);
     if (wide.empty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileHandle.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -12,11 +14,8 @@ class InputFile {
 public:
     // Opens the file at path (UTF-8); IsOpen() tells whether it was taken.
     explicit InputFile(const std::string& path);
-    ~InputFile();
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
 
-    bool IsOpen() const { return handle_ != Closed; }
+    bool IsOpen() const { return file_.Valid(); }
     // The size the system gave for the file when it was opened, where it gave one.
     std::optional<std::uintmax_t> ReportedSize() const { return size_; }
     // Reads at most size bytes into buffer: how many it read, 0 at the end of
@@ -24,7 +23,6 @@ public:
     std::ptrdiff_t Read(char* buffer, std::size_t size);
 
 private:
-    static constexpr std::intptr_t Closed = -1;
-    std::intptr_t handle_ = Closed;  // the system's handle of the open file
+    FileHandle file_;
     std::optional<std::uintmax_t> size_;
 };

@@ -8,44 +8,30 @@
 #endif
 #include <windows.h>
 
-namespace {
-
-HANDLE HandleOf(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
-
-}  // namespace
+#include <utility>
 
 InputFile::InputFile(const std::string& path)
 {
     const std::wstring widePath = WindowsPaths::Wide(path);
     if (widePath.empty())
         return;
-    const HANDLE file = ::CreateFileW(widePath.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
+    FileHandle file(::CreateFileW(widePath.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     // Only files on a disk: no pipes, consoles or devices.
-    if (::GetFileType(file) != FILE_TYPE_DISK) {
-        ::CloseHandle(file);
+    if (!file.Valid() || ::GetFileType(file.Get()) != FILE_TYPE_DISK)
         return;
-    }
-    handle_ = reinterpret_cast<std::intptr_t>(file);
+    file_ = std::move(file);
     LARGE_INTEGER size{};
-    if (::GetFileSizeEx(file, &size))
+    if (::GetFileSizeEx(file_.Get(), &size))
         size_ = static_cast<std::uintmax_t>(size.QuadPart);
-}
-
-InputFile::~InputFile()
-{
-    if (IsOpen())
-        ::CloseHandle(HandleOf(handle_));
 }
 
 std::ptrdiff_t InputFile::Read(char* buffer, std::size_t size)
 {
     const DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
     DWORD count = 0;
-    if (!::ReadFile(HandleOf(handle_), buffer, chunk, &count, nullptr))
+    if (!::ReadFile(file_.Get(), buffer, chunk, &count, nullptr))
         return -1;
     return static_cast<std::ptrdiff_t>(count);
 }

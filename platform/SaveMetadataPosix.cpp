@@ -1,5 +1,7 @@
 #include "platform/SaveMetadataPosix.h"
 
+#include "platform/FileHandle.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -17,33 +19,27 @@ namespace {
 
 constexpr const char* AclName = "system.posix_acl_access";
 
-// The old file's extended attributes: through a descriptor where the user
-// may open the file, else through its path, which gives the ACL even
-// without any right on the file itself.
+// Reads the old file's extended attributes: through a descriptor where the
+// user may open the file, else through its path (which gives the ACL even
+// without any right on the file itself).
 class AttributeSource {
 public:
-    AttributeSource(int folder, const std::string& name, const std::string& path, const struct stat& old) : path_(path)
+    AttributeSource(int folder, const std::string& name, const std::string& path, const struct stat& old)
+        : file_(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)),
+          path_(path)
     {
-        fd_ = ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        // Only the very file the save replaces, not one put in its place since.
         struct stat open {};
-        if (fd_ >= 0 && (::fstat(fd_, &open) != 0 || open.st_dev != old.st_dev || open.st_ino != old.st_ino)) {
-            ::close(fd_);
-            fd_ = -1;
-        }
+        if (file_.Valid() &&
+            (::fstat(file_.Get(), &open) != 0 || open.st_dev != old.st_dev || open.st_ino != old.st_ino))
+            file_.Close();
     }
-    ~AttributeSource()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    AttributeSource(const AttributeSource&) = delete;
-    AttributeSource& operator=(const AttributeSource&) = delete;
 
     std::vector<std::string> Names() const
     {
         std::vector<std::string> names;
         const std::optional<std::string> list = Read([this](char* buffer, std::size_t size) {
-            return fd_ >= 0 ? ::flistxattr(fd_, buffer, size) : ::llistxattr(path_.c_str(), buffer, size);
+            return file_.Valid() ? ::flistxattr(file_.Get(), buffer, size) : ::llistxattr(path_.c_str(), buffer, size);
         });
         if (!list)
             return names;
@@ -60,8 +56,8 @@ public:
     std::optional<std::string> Value(const std::string& name) const
     {
         return Read([&](char* buffer, std::size_t size) {
-            return fd_ >= 0 ? ::fgetxattr(fd_, name.c_str(), buffer, size)
-                            : ::lgetxattr(path_.c_str(), name.c_str(), buffer, size);
+            return file_.Valid() ? ::fgetxattr(file_.Get(), name.c_str(), buffer, size)
+                                 : ::lgetxattr(path_.c_str(), name.c_str(), buffer, size);
         });
     }
 
@@ -85,19 +81,20 @@ private:
         return std::nullopt;
     }
 
-    int fd_ = -1;
+    FileHandle file_;
     std::string path_;
 };
 
-// An ACL as the system stores it: a version word, then entries of tag,
-// permissions and id, little-endian.
+// What an ACL gives the owning group and others (rwx as three bits).
 struct AclRights {
-    unsigned group = 0;  // the owning group's entry, masked
-    unsigned groupEntry = 0;
-    std::size_t groupAt = 0;  // where that entry's permissions are
+    unsigned group = 0;       // the owning group's entry, as the mask lets it through
+    unsigned groupEntry = 0;  // the owning group's entry itself
+    std::size_t groupAt = 0;  // where that entry's permissions are in the stored ACL
     unsigned other = 0;
 };
 
+// Reads an ACL as the system stores it: a version word, then entries of tag,
+// permissions and id, little-endian. Nothing for a malformed one.
 std::optional<AclRights> ParseAcl(const std::string& value)
 {
     constexpr std::size_t Header = sizeof(posix_acl_xattr_header);
@@ -137,7 +134,8 @@ std::optional<AclRights> ParseAcl(const std::string& value)
     return rights;
 }
 
-// value with the owning group's entry cut down to what others may do.
+// Returns the stored ACL with the owning group's entry cut down to what
+// others may do.
 std::string LimitGroup(std::string value, const AclRights& rights)
 {
     const std::uint16_t perm = htole16(static_cast<std::uint16_t>(rights.groupEntry & rights.other));
@@ -145,9 +143,19 @@ std::string LimitGroup(std::string value, const AclRights& rights)
     return value;
 }
 
+// Whether the new file already carries value as attribute (a label the system
+// gave it when it was made, say), so that a refused copy loses nothing.
+bool AlreadyHas(int temp, const std::string& attribute, const std::string& value)
+{
+    std::string present(value.size() + 1, '\0');
+    const ssize_t size = ::fgetxattr(temp, attribute.c_str(), present.data(), present.size());
+    return size >= 0 && static_cast<std::size_t>(size) == value.size() && present.compare(0, value.size(), value) == 0;
+}
+
 }  // namespace
 
-mode_t Keep(int temp, int folder, const std::string& name, const std::string& path, const struct stat& old)
+mode_t KeptMode(int temp, int folder, const std::string& name, const std::string& path, const struct stat& old,
+                FileBytes::NotKept& notKept)
 {
     struct stat now {};
     if (::fstat(temp, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
@@ -163,18 +171,25 @@ mode_t Keep(int temp, int folder, const std::string& name, const std::string& pa
     bool aclKept = false;
     const AttributeSource source(folder, name, path, old);
     for (const std::string& attribute : source.Names()) {
+        const bool isAcl = attribute == AclName;
         std::optional<std::string> value = source.Value(attribute);
-        if (!value)
-            continue;
-        if (attribute == AclName) {
+        if (!value && errno == ENODATA)
+            continue;  // removed since it was listed: nothing to keep
+        if (value && isAcl) {
             acl = ParseAcl(*value);
-            if (!groupKept && !acl)
-                continue;  // what it would give the new group is unknown
+            // Without the old group, what the ACL would give the new one is
+            // known only from a well-formed ACL.
             if (!groupKept)
-                value = LimitGroup(*value, *acl);
+                value = acl ? std::optional(LimitGroup(*value, *acl)) : std::nullopt;
         }
-        const bool set = ::fsetxattr(temp, attribute.c_str(), value->data(), value->size(), 0) == 0;
-        aclKept = aclKept || (set && attribute == AclName);
+        const bool set = value && (::fsetxattr(temp, attribute.c_str(), value->data(), value->size(), 0) == 0 ||
+                                   AlreadyHas(temp, attribute, *value));
+        if (set)
+            aclKept = aclKept || isAcl;
+        else if (isAcl)
+            notKept.accessList = true;
+        else
+            notKept.attributes.push_back(attribute);
     }
 
     // With the ACL copied the group bits are its mask, as they were; without

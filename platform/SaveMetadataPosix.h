@@ -1,17 +1,18 @@
 #pragma once
 
+#include "platform/FileBytes.h"
+
 #include <string>
 #include <sys/stat.h>
 
 // What a saved map keeps of the file it replaces.
 namespace SaveMetadata {
-// Gives the new file open as temp the owner and the group of the old file
-// (the regular file name in folder, reached as path too, described by old)
-// where the system lets the user keep them, one of them where only that one
-// may be kept, and a copy of the old file's extended attributes, its POSIX
-// ACL among them, where the file system takes them: one it refuses is left
-// out, the rest are kept. Returns the permissions the new file takes once it
-// is written. They never allow more than the old file did: a group that
-// could not be kept has no more rights than the old file gave others.
-mode_t Keep(int temp, int folder, const std::string& name, const std::string& path, const struct stat& old);
+// Copies the old file's owner, group and extended attributes (its ACL among
+// them) onto the new file open as temp, as far as the system allows; what it
+// could not copy goes to notKept. Returns the mode for the new file: never
+// wider than the old file's, so a group that could not be kept gets no more
+// than the old file gave others. The old file is name in folder, also reached
+// as path; old is its stat.
+mode_t KeptMode(int temp, int folder, const std::string& name, const std::string& path, const struct stat& old,
+                FileBytes::NotKept& notKept);
 }  // namespace SaveMetadata

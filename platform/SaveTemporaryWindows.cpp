@@ -1,5 +1,6 @@
 #include "platform/SaveTemporaryWindows.h"
 
+#include "platform/FileHandle.h"
 #include "platform/TemporaryName.h"
 #include "platform/WindowsPaths.h"
 
@@ -12,33 +13,21 @@ namespace {
 using WindowsPaths::DirectoryOf;
 using WindowsPaths::NameOf;
 
-constexpr std::size_t Digits = TemporaryName<std::wstring>::RandomLength;
 constexpr std::size_t NameMax = 255;  // UTF-16 units in one name
 
-std::wstring DigitsOf(ULONGLONG value)
-{
-    std::wstring digits;
-    for (std::size_t i = 0; i < Digits; ++i, value /= 10)
-        digits += static_cast<wchar_t>(L'0' + value % 10);
-    return digits;
-}
-
-// The temporary names of target. Those of a name cut short to fit carry no
-// hash: they may be another file's.
 TemporaryName<std::wstring> NamesOf(const std::wstring& target)
 {
-    return TemporaryName<std::wstring>(NameOf(target), NameMax, L"0123456789", false);
+    return TemporaryName<std::wstring>(NameOf(target), NameMax);
 }
 
 }  // namespace
 
 HANDLE Create(const std::wstring& target, std::wstring& tempPath)
 {
-    const std::wstring stem = DirectoryOf(target) + L"\\" + NamesOf(target).Stem();
-    const ULONGLONG seed = ::GetTickCount64() ^ (static_cast<ULONGLONG>(::GetCurrentProcessId()) << 20);
+    const std::wstring folder = DirectoryOf(target) + L"\\";
+    const TemporaryName<std::wstring> names = NamesOf(target);
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        tempPath = stem;
-        tempPath += DigitsOf(seed + attempt * 7919u);
+        tempPath = folder + names.Random();
         const HANDLE temp = ::CreateFileW(tempPath.c_str(), GENERIC_WRITE | WRITE_DAC, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (temp != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS)
@@ -50,12 +39,9 @@ HANDLE Create(const std::wstring& target, std::wstring& tempPath)
 void RemoveLeftovers(const std::wstring& target)
 {
     const TemporaryName<std::wstring> names = NamesOf(target);
-    if (!names.Whole())
-        return;
-    const std::wstring& stem = names.Stem();
     const std::wstring folder = DirectoryOf(target) + L"\\";
     WIN32_FIND_DATAW found{};
-    const HANDLE search = ::FindFirstFileW((folder + stem + L"*").c_str(), &found);
+    const HANDLE search = ::FindFirstFileW((folder + names.Stem() + L"*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
@@ -65,11 +51,9 @@ void RemoveLeftovers(const std::wstring& target)
             continue;
         // Opened without sharing: refused while any program holds it open,
         // removed when the handle closes otherwise.
-        const HANDLE leftover = ::CreateFileW((folder + std::wstring(entry)).c_str(), DELETE, 0, nullptr,
-                                              OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT,
-                                              nullptr);
-        if (leftover != INVALID_HANDLE_VALUE)
-            ::CloseHandle(leftover);
+        const FileHandle leftover(::CreateFileW((folder + std::wstring(entry)).c_str(), DELETE, 0, nullptr,
+                                                OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT,
+                                                nullptr));
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
 }

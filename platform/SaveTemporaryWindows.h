@@ -7,8 +7,8 @@
 
 #include <string>
 
-// The hidden file a save writes the map to before it takes the map's place:
-// ".<name>.gridforge-save-" and six digits, beside the target. A save holds
+// The hidden file a save writes the map to before it takes the map's place,
+// beside the target (named as TemporaryName says). A save holds
 // it open without sharing while it writes it, so that a later save can tell
 // the leftover of a killed save from a file still being written.
 namespace SaveTemporary {
@@ -17,7 +17,6 @@ namespace SaveTemporary {
 // list) only by the caller; its path goes to tempPath.
 HANDLE Create(const std::wstring& target, std::wstring& tempPath);
 // Removes the temporary files of earlier saves of target that no program
-// holds open any longer; nothing else. A name cut short to fit in a
-// temporary name could be another file's, so its leftovers stay.
+// holds open any longer; nothing else.
 void RemoveLeftovers(const std::wstring& target);
 }  // namespace SaveTemporary

@@ -4,14 +4,14 @@
 #include <string>
 #include <string_view>
 
-// The names of the hidden file a save writes the map to beside it before it
-// takes the map's place: "." + the map's name + ".gridforge-save-" + six random
-// characters of the system's alphabet. Text is the system's string of names:
-// std::string in UTF-8 (POSIX) or std::wstring in UTF-16 (Windows). A map's
-// name that leaves no room for the rest within the folder's limit is cut short
-// at a character boundary; with hashCut the cut name carries "~" and a hash of
-// the whole name (eight hexadecimal digits), so that the names of two files
-// that begin alike stay apart.
+// The names of the hidden file a save writes the map to, beside the map, before
+// it takes the map's place: "." + the map's name + ".gridforge-save-" + six
+// random letters or digits. Both systems name it so; Text is the system's
+// string of names: std::string in UTF-8 (POSIX) or std::wstring in UTF-16
+// (Windows). When the map's name leaves no room for the rest within the
+// folder's limit, it is cut at a character boundary and followed by "~" and
+// a hash of the whole name in UTF-8, so that two long names that begin alike
+// keep apart and a name gives the same temporary names on either system.
 template <class Text>
 class TemporaryName {
 public:
@@ -19,22 +19,22 @@ public:
     using View = std::basic_string_view<Char>;
     static constexpr std::size_t RandomLength = 6;
 
-    // limit: the units (UTF-8 bytes, UTF-16 units) one name in the folder may
-    // have; alphabet: the characters of the random part (a constant: it is
-    // kept as it is given, not copied).
-    TemporaryName(const Text& name, std::size_t limit, View alphabet, bool hashCut);
+    // limit: how many units (UTF-8 bytes, UTF-16 units) one name in the
+    // folder may have.
+    TemporaryName(const Text& name, std::size_t limit);
 
     // The temporary names without their random characters.
     const Text& Stem() const { return stem_; }
-    // Whether all of the map's name is in them.
-    bool Whole() const { return whole_; }
+    // A new temporary name: the stem and six random characters, different on
+    // each call and in each process.
+    Text Random() const;
     // Whether entry, a name in the folder, is one of these temporary names.
+    // The six characters may be any letters or digits, so the names older
+    // builds gave are recognised too (six digits on Windows).
     bool Matches(View entry) const;
 
 private:
     Text stem_;
-    View alphabet_;
-    bool whole_ = true;
 };
 
 extern template class TemporaryName<std::string>;

@@ -1,7 +1,7 @@
 // Long paths and symbolic links on Windows.
 #include "platform/WindowsPaths.h"
 
-#include "platform/WindowsFileHandle.h"
+#include "platform/FileHandle.h"
 
 #include <winioctl.h>
 

@@ -2,6 +2,7 @@
 #include "document/MapModule.h"
 #include "document/NewMapCommand.h"
 #include "support/MapFileFixture.h"
+#include "support/FileSystemRefusals.h"
 #include "support/MapFileText.h"
 #include "support/TestFiles.h"
 #include "support/UnprivilegedRow.h"
@@ -10,6 +11,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #endif
 
@@ -59,6 +61,67 @@ private slots:
         QCOMPARE(::stat(Std(path).c_str(), &info), 0);
         QCOMPARE(int(info.st_mode & 07777), mode);
         QVERIFY(TestFiles::Read(path).startsWith(MapFileText::Header));
+    }
+#endif
+
+#ifdef Q_OS_UNIX
+    // A save that stands but could not keep an attribute or the ACL of the
+    // file it replaced tells what was lost, in one message box after the
+    // save. A capability set only root may give a file, so nobody's save
+    // drops it.
+    void lossesAreTold_data()
+    {
+        QTest::addColumn<QString>("saver");  // root, nobody, or root on a file system that refuses ACLs
+        QTest::addColumn<QString>("lost");   // the message's lines after the path; none for no message
+        QTest::newRow("everything kept") << "root" << QString();
+        QTest::newRow("a capability set, saved by nobody") << "nobody" << "拡張属性「security.capability」";
+        QTest::newRow("an ACL the file system refuses")
+            << "root, no ACL"
+            << "アクセス制御リスト（ACL）\nほかのユーザーがこのファイルを読み書きできなくなっていることがあります。";
+    }
+    void lossesAreTold()
+    {
+        QFETCH(QString, saver);
+        QFETCH(QString, lost);
+        const QString shared = UnprivilegedRow::SharedFolder();
+        const QString path = (shared.isEmpty() ? dir->path() : shared) + "/map.kxgf";
+        StartMap();
+        if (shared.isEmpty()) {
+            if (saver == "nobody" && !UnprivilegedRow::NeedsOtherUser())
+                QSKIP("a capability set takes root to give");
+            QVERIFY(MapModule::SaveMapFile(Std(path)));
+            QCOMPARE(::chmod(Std(path).c_str(), 0666), 0);
+            if (saver == "nobody") {
+                const QByteArray capability = QByteArray::fromHex("0000000200040000000000000000000000000000");
+                QCOMPARE(::setxattr(Std(path).c_str(), "security.capability", capability.constData(),
+                                    size_t(capability.size()), 0), 0);
+                QCOMPARE(::chmod(Std(dir->path()).c_str(), 0777), 0);
+                const UnprivilegedRow run = UnprivilegedRow::RunAsNobody({}, dir->path());
+                QVERIFY2(run.passed, qPrintable(run.output));
+                return;
+            }
+            if (saver.endsWith("no ACL") && QProcess::execute("setfacl", {"-m", "u:1235:rw", path}) != 0)
+                QSKIP("the test folder's file system takes no ACL");
+        }
+        MapModule::OwnerGrid.Set(0, 6);
+        MapModule::MapChanged = MapModule::True;
+        dialog->savePaths.push_back(Std(path));
+        FileSystemRefusals::RefuseAttribute(saver.endsWith("no ACL") ? "system.posix_acl_access" : "");
+
+        MapModule::SaveMapAs();
+
+        FileSystemRefusals::RefuseAttribute("");
+        QVERIFY(TestFiles::Read(path).contains("\r\n6\r\n"));
+        QCOMPARE(MapModule::MapChanged, MapModule::False);
+        QCOMPARE(messages->Count(), lost.isEmpty() ? 0 : 1);
+        if (lost.isEmpty())
+            return;
+        const FakeMessageBox::Call& call = messages->Calls()[0];
+        QCOMPARE(QString::fromStdString(call.text),
+                 "ファイルを保存しましたが、元のファイルの次の情報は引き継げませんでした\n" + path + "\n" + lost);
+        QCOMPARE(call.title, std::string());
+        QCOMPARE(call.buttons, MessageButtons::Ok);
+        QCOMPARE(call.icon, MessageIcon::Exclamation);
     }
 #endif
 

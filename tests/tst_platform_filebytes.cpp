@@ -2,6 +2,8 @@
 #include "document/MapModule.h"
 #include "document/SaveFailureText.h"
 #include "platform/FileBytes.h"
+#include "platform/TemporaryName.h"
+#include "support/FileSystemRefusals.h"
 #include "support/MapFileFixture.h"
 #include "support/MapFileText.h"
 #include "support/TestFiles.h"
@@ -35,7 +37,35 @@ using TestFiles::Entries;
 
 const QRegularExpression TempName("^\\.map\\.kxgf\\.gridforge-save-[A-Za-z0-9]{6}$");
 
+// Gives the file at path the modification time of minutes ago.
+bool BackDate(const QString& path, int minutes)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(QDateTime::currentDateTime().addSecs(-60 * minutes), QFileDevice::FileModificationTime);
+}
+
 #ifdef Q_OS_UNIX
+// The hidden entries of folder (what saves leave), each made an hour old.
+QStringList BackDatedLeftovers(const QString& folder)
+{
+    const QStringList leftovers = Entries(folder).filter(QRegularExpression("^\\."));
+    for (const QString& entry : leftovers)
+        BackDate(folder + "/" + entry, 60);
+    return leftovers;
+}
+
+// What a save reports lost: "ACL" and the attributes' names, by commas.
+QString Lost(const FileBytes::NotKept& notKept)
+{
+    QStringList names;
+    if (notKept.accessList)
+        names << "ACL";
+    for (const std::string& name : notKept.attributes)
+        names << QString::fromStdString(name);
+    return names.join(',');
+}
+
 // "owner:group mode" of a file.
 QString Ownership(const QString& path)
 {
@@ -240,6 +270,36 @@ private slots:
     }
 
 
+    // Both systems give a map the same temporary names: a name cut to fit
+    // is cut at the same character and carries the same hash on either, so
+    // a save from one cleans what a save from the other left on a share.
+    void temporaryNamesAlikeOnBothSystems_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("short name") << "map.kxgf";
+        QTest::newRow("250 letters, cut") << QString(250, 'a') + ".kxgf";
+        QTest::newRow("100 Japanese characters, cut") << QString(100, QChar(0x5730));
+        QTest::newRow("characters outside the BMP, cut") << QString::fromUtf8("\xF0\x9F\x97\xBA").repeated(70);
+    }
+    void temporaryNamesAlikeOnBothSystems()
+    {
+        QFETCH(QString, name);
+        std::wstring units;  // UTF-16, also where wchar_t is wider
+        for (const QChar c : name)
+            units += wchar_t(c.unicode());
+        const TemporaryName<std::string> utf8(name.toStdString(), 255);
+        const TemporaryName<std::wstring> utf16(units, 255);
+        QString fromUtf16;
+        for (const wchar_t unit : utf16.Stem())
+            fromUtf16 += QChar(char16_t(unit));
+
+        QCOMPARE(QString::fromStdString(utf8.Stem()), fromUtf16);
+        const std::string random = utf8.Random();
+        QVERIFY(random.size() <= 255 && utf8.Matches(random));
+        QVERIFY(random != utf8.Random());
+        QVERIFY(utf16.Matches(utf16.Random()));
+    }
+
 #ifdef Q_OS_UNIX
     // The saved file keeps the owner, the group, the ACL and the extended
     // attributes of the one it replaces as far as the saver may keep them,
@@ -255,22 +315,27 @@ private slots:
         QTest::addColumn<QString>("savedFile");
         QTest::addColumn<QString>("savedAcl");
         QTest::addColumn<QStringList>("savedAttributes");
+        QTest::addColumn<QString>("lost");  // what the save reports it could not keep
         const QStringList none;
         const QStringList comment{"user.xdg.comment"};
         QTest::newRow("root keeps another user's owner and group")
-            << "root" << "1234:4242 0640" << "" << none << "1234:4242 0640" << "user::rw-,group::r--,other::---" << none;
+            << "root" << "1234:4242 0640" << "" << none << "1234:4242 0640" << "user::rw-,group::r--,other::---" << none
+            << "";
         QTest::newRow("a member of the file's group keeps the group")
             << "nobody+4242" << "0:4242 0660" << "" << none << "65534:4242 0660" << "user::rw-,group::rw-,other::---"
-            << none;
+            << none << "";
         QTest::newRow("ACL entry and attribute kept, the group gains nothing")
             << "root" << "1234:4242 0640" << "u:1235:rw" << comment << "1234:4242 0660"
-            << "user::rw-,user:1235:rw-,group::r--,mask::rw-,other::---" << comment;
+            << "user::rw-,user:1235:rw-,group::r--,mask::rw-,other::---" << comment << "";
+        QTest::newRow("a file system that refuses the ACL: the save stands and says so")
+            << "root, no ACL" << "1234:4242 0640" << "u:1235:rw" << comment << "1234:4242 0640"
+            << "user::rw-,group::r--,other::---" << comment << "ACL";
         QTest::newRow("a group that cannot be kept has no more than others had")
             << "nobody" << "0:4242 0640" << "u:65534:rw" << none << "65534:65534 0660"
-            << "user::rw-,user:65534:rw-,group::---,mask::rw-,other::---" << none;
+            << "user::rw-,user:65534:rw-,group::---,mask::rw-,other::---" << none << "";
         QTest::newRow("an attribute the saver may not set is left out, the rest kept")
             << "nobody" << "0:4242 0666" << "" << QStringList{"security.capability", "user.xdg.comment"}
-            << "65534:65534 0666" << "user::rw-,group::rw-,other::rw-" << comment;
+            << "65534:65534 0666" << "user::rw-,group::rw-,other::rw-" << comment << "security.capability";
     }
     void keptAcrossSave()
     {
@@ -281,8 +346,14 @@ private slots:
         QFETCH(QString, savedFile);
         QFETCH(QString, savedAcl);
         QFETCH(QStringList, savedAttributes);
+        QFETCH(QString, lost);
+        FileBytes::NotKept notKept;
+        const auto save = [&](const QString& path) {
+            return FileBytes::WriteAtomically(Std(path), Header.toStdString(), &notKept) == FileBytes::WriteStatus::Written;
+        };
         if (!UnprivilegedRow::SharedFolder().isEmpty()) {  // the save, as nobody
-            QVERIFY(MapModule::SaveMapFile(Std(UnprivilegedRow::SharedFolder() + "/map.kxgf")));
+            QVERIFY(save(UnprivilegedRow::SharedFolder() + "/map.kxgf"));
+            QCOMPARE(Lost(notKept), lost);
             return;
         }
         if (!UnprivilegedRow::NeedsOtherUser())
@@ -311,8 +382,12 @@ private slots:
         }
         const QStringList before = Entries(dir->path());
 
-        if (saver == "root") {
-            QVERIFY(MapModule::SaveMapFile(Std(path)));
+        if (saver.startsWith("root")) {
+            FileSystemRefusals::RefuseAttribute(saver.endsWith("no ACL") ? "system.posix_acl_access" : "");
+            const bool saved = save(path);
+            FileSystemRefusals::RefuseAttribute("");
+            QVERIFY(saved);
+            QCOMPARE(Lost(notKept), lost);
         } else {
             QCOMPARE(::chmod(Std(dir->path()).c_str(), 0777), 0);
             QList<unsigned> groups;
@@ -389,31 +464,153 @@ private slots:
         QCOMPARE(Entries(dir->path()), entries);
     }
 
+    // A new map gets what any other program's new file gets in its folder:
+    // the umask, or the folder's default ACL (which the kernel applies only
+    // when the file is made). The reference is a file made with open(0666).
+    void newMapTakesWhatTheFolderGives_data()
+    {
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<QString>("defaults");  // the folder's default ACL entries, for setfacl -d
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("umask 022") << 022 << "" << "0644";
+        QTest::newRow("umask 077") << 077 << "" << "0600";
+        QTest::newRow("a default ACL: the group and a named user may write")
+            << 022 << "g::rw,u:65534:rw" << "0660";
+    }
+    void newMapTakesWhatTheFolderGives()
+    {
+        QFETCH(int, mask);
+        QFETCH(QString, defaults);
+        QFETCH(QString, mode);
+        if (!defaults.isEmpty() && QProcess::execute("setfacl", {"-d", "-m", defaults, dir->path()}) != 0)
+            QSKIP("the test folder's file system takes no ACL");
+        const mode_t oldMask = ::umask(mode_t(mask));
+        const int reference = ::open(Std(PathOf("reference.txt")).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+        const bool saved = MapModule::SaveMapFile(Std(PathOf("map.kxgf")));
+        ::umask(oldMask);
+        QVERIFY(reference >= 0 && ::close(reference) == 0);
+        QVERIFY(saved);
+
+        QCOMPARE(Ownership(PathOf("map.kxgf")).section(' ', 1), mode);
+        QCOMPARE(Ownership(PathOf("map.kxgf")), Ownership(PathOf("reference.txt")));
+        QCOMPARE(AclOf(PathOf("map.kxgf")), AclOf(PathOf("reference.txt")));
+    }
+
+    // In a folder that is sticky and that all may write (like /tmp), a save
+    // follows a symbolic link only where the kernel's protected_symlinks
+    // rule would: a link of the saver or of the folder's owner. Another
+    // user's link is refused, and the file it points to keeps its bytes.
+    // Users by number: 65534 is nobody; 1234 and 1235 belong to no one.
+    void linksInStickyFolders_data()
+    {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<int>("folderOwner");
+        QTest::addColumn<int>("linkOwner");
+        QTest::addColumn<QString>("saver");  // root or nobody
+        QTest::addColumn<QString>("reason");  // none when the link is followed
+        const QString refused = "保存先のフォルダでは、他のユーザーのシンボリックリンクをたどることができません（スティッキービット）。";
+        QTest::newRow("another user's link in a sticky folder all may write") << 01777 << 0 << 1234 << "nobody" << refused;
+        QTest::newRow("the same, saved by root") << 01777 << 1235 << 1234 << "root" << refused;
+        QTest::newRow("the saver's own link") << 01777 << 0 << 65534 << "nobody" << QString();
+        QTest::newRow("a link of the folder's owner") << 01777 << 1235 << 1235 << "nobody" << QString();
+        QTest::newRow("a sticky folder only its owner may write") << 01755 << 0 << 1234 << "nobody" << QString();
+        QTest::newRow("a folder all may write, not sticky") << 0777 << 0 << 1234 << "nobody" << QString();
+    }
+    void linksInStickyFolders()
+    {
+        QFETCH(int, folderMode);
+        QFETCH(int, folderOwner);
+        QFETCH(int, linkOwner);
+        QFETCH(QString, saver);
+        QFETCH(QString, reason);
+        const auto saveThroughLink = [&](const QString& top) {
+            const auto status = FileBytes::WriteAtomically(Std(top + "/shared/map.kxgf"), "new");
+            return QString::fromStdString(SaveFailureText(status));
+        };
+        if (!UnprivilegedRow::SharedFolder().isEmpty()) {  // the save, as nobody
+            QCOMPARE(saveThroughLink(UnprivilegedRow::SharedFolder()), reason);
+            return;
+        }
+        if (!UnprivilegedRow::NeedsOtherUser())
+            QSKIP("links of other users take root");
+        const QString shared = PathOf("shared");
+        const QString notes = PathOf("mine/notes.txt");
+        QVERIFY(QDir(dir->path()).mkdir("shared") && QDir(dir->path()).mkdir("mine"));
+        QVERIFY(TestFiles::Write(notes, "notes"));
+        QCOMPARE(::chmod(Std(dir->path()).c_str(), 0755), 0);
+        QCOMPARE(::chown(Std(PathOf("mine")).c_str(), 65534, 65534), 0);
+        QCOMPARE(::chown(Std(notes).c_str(), 65534, 65534), 0);
+        QCOMPARE(::chown(Std(shared).c_str(), uid_t(folderOwner), 0), 0);
+        QCOMPARE(::chmod(Std(shared).c_str(), mode_t(folderMode)), 0);
+        QCOMPARE(::symlink("../mine/notes.txt", Std(shared + "/map.kxgf").c_str()), 0);
+        QCOMPARE(::lchown(Std(shared + "/map.kxgf").c_str(), uid_t(linkOwner), 0), 0);
+        const QStringList before = Entries(shared) + Entries(PathOf("mine"));
+
+        if (saver == "root") {
+            QCOMPARE(saveThroughLink(dir->path()), reason);
+        } else {
+            const UnprivilegedRow run = UnprivilegedRow::RunAsNobody({}, dir->path());
+            QVERIFY2(run.passed, qPrintable(run.output));
+        }
+
+        QCOMPARE(TestFiles::Read(notes), QByteArray(reason.isEmpty() ? "new" : "notes"));
+        QVERIFY(QFileInfo(shared + "/map.kxgf").isSymLink());
+        QCOMPARE(Entries(shared) + Entries(PathOf("mine")), before);
+    }
+
+    // A save whose temporary file another program removed while it wrote
+    // (a save on another machine, where this machine's lock does not reach)
+    // says so, and leaves the map as it was.
+    void vanishedTemporaryFileIsTold()
+    {
+        const QString path = PathOf("map.kxgf");
+        QVERIFY(TestFiles::Write(path, "old"));
+        const QStringList before = Entries(dir->path());
+        FileSystemRefusals::RemoveNextFlushedFile();
+
+        const auto status = FileBytes::WriteAtomically(Std(path), "new");
+
+        QCOMPARE(QString::fromStdString(SaveFailureText(status)),
+                 QString("保存中の一時ファイルが、ほかのプログラムによって削除されました。"));
+        QCOMPARE(TestFiles::Read(path), QByteArray("old"));
+        QCOMPARE(Entries(dir->path()), before);
+    }
+
 #endif
 
     // A save removes what killed saves of the same map left and nothing else:
-    // not a file a running save still holds, nor anything of another name or
-    // kind. Six digits fit the random part of both systems' names.
+    // not a file a running save still holds, nor one that changed in the last
+    // minutes (a save on another machine, where the locks of this one may not
+    // reach), nor anything of another name or kind. The random part may be
+    // any six letters or digits: older builds on Windows gave six digits.
     void leftoversOfEarlierSaves_data()
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("kind");  // file, held file, folder or link
+        QTest::addColumn<int>("minutes");   // since the file last changed
         QTest::addColumn<bool>("removed");
         const QString leftover = ".map.kxgf.gridforge-save-123456";
-        QTest::newRow("a killed save's file") << leftover << "file" << true;
-        QTest::newRow("a running save's file") << leftover << "held file" << false;
-        QTest::newRow("another map's") << ".other.kxgf.gridforge-save-123456" << "file" << false;
-        QTest::newRow("a map whose name begins alike") << ".map.kxgf.bak.gridforge-save-123456" << "file" << false;
-        QTest::newRow("one digit short") << ".map.kxgf.gridforge-save-12345" << "file" << false;
-        QTest::newRow("not a digit") << ".map.kxgf.gridforge-save-12345-" << "file" << false;
-        QTest::newRow("not hidden") << "map.kxgf.gridforge-save-123456" << "file" << false;
-        QTest::newRow("a folder") << leftover << "folder" << false;
-        QTest::newRow("a link") << leftover << "link" << false;
+        QTest::newRow("a killed save's file") << leftover << "file" << 60 << true;
+        QTest::newRow("a killed save's file, letters and digits") << ".map.kxgf.gridforge-save-aZ09bY" << "file" << 60 << true;
+        QTest::newRow("a running save's file") << leftover << "held file" << 60 << false;
+        QTest::newRow("another map's") << ".other.kxgf.gridforge-save-123456" << "file" << 60 << false;
+        QTest::newRow("a map whose name begins alike") << ".map.kxgf.bak.gridforge-save-123456" << "file" << 60 << false;
+        QTest::newRow("one digit short") << ".map.kxgf.gridforge-save-12345" << "file" << 60 << false;
+        QTest::newRow("not a digit") << ".map.kxgf.gridforge-save-12345-" << "file" << 60 << false;
+        QTest::newRow("not hidden") << "map.kxgf.gridforge-save-123456" << "file" << 60 << false;
+        QTest::newRow("a folder") << leftover << "folder" << 60 << false;
+        QTest::newRow("a link") << leftover << "link" << 60 << false;
+#ifdef Q_OS_UNIX
+        QTest::newRow("a file nothing holds, changed 14 minutes ago") << leftover << "file" << 14 << false;
+        QTest::newRow("a killed save's file where locks need a descriptor open for writing (NFS)")
+            << leftover << "file on NFS" << 60 << true;
+#endif
     }
     void leftoversOfEarlierSaves()
     {
         QFETCH(QString, entry);
         QFETCH(QString, kind);
+        QFETCH(int, minutes);
         QFETCH(bool, removed);
         const QString path = PathOf("map.kxgf");
         QVERIFY(MapModule::SaveMapFile(Std(path)));
@@ -430,10 +627,15 @@ private slots:
 #endif
         } else {
             QVERIFY(TestFiles::Write(PathOf(entry), TestFiles::Read(path)) && QFileInfo(PathOf(entry)).size() > 0);
+            QVERIFY(BackDate(PathOf(entry), minutes));
         }
+#ifdef Q_OS_UNIX
+        FileSystemRefusals::LockOnlyForWriting(kind == "file on NFS");
+        const auto localLocks = qScopeGuard([] { FileSystemRefusals::LockOnlyForWriting(false); });
+#endif
         // A running save holds its file: locked on Linux, open without sharing on Windows.
 #ifdef Q_OS_UNIX
-        const int held = kind == "held file" ? ::open(Std(PathOf(entry)).c_str(), O_RDONLY | O_CLOEXEC) : -1;
+        const int held = kind == "held file" ? ::open(Std(PathOf(entry)).c_str(), O_WRONLY | O_CLOEXEC) : -1;
         const auto release = qScopeGuard([&] {
             if (held >= 0)
                 ::close(held);
@@ -476,6 +678,7 @@ private slots:
             leftovers = Entries(dir->path()).filter(QRegularExpression("^\\."));
         }
         QVERIFY2(!leftovers.isEmpty(), "no killed save left anything behind");
+        QCOMPARE(BackDatedLeftovers(dir->path()), leftovers);
 
         QVERIFY(MapModule::SaveMapFile(Std(PathOf(mine))));
         QCOMPARE(Entries(dir->path()).filter(QRegularExpression("^\\.")), leftovers);
@@ -486,7 +689,7 @@ private slots:
     // A save killed at any moment leaves the file holding the old map or the
     // new one, byte for byte, and nothing visible beside it; what a kill
     // leaves behind is hidden, named as an unfinished save of the map, and
-    // removed by the next save that ends.
+    // removed by the next save that ends once it is some minutes old.
     void killedSaveLeavesOldOrNewMap()
     {
         const int rounds = 300;
@@ -527,6 +730,7 @@ private slots:
             }
             mostLeftovers = std::max(mostLeftovers, leftovers);
         }
+        BackDatedLeftovers(dir->path());
         QVERIFY(MapModule::SaveMapFile(Std(path)));
         const QStringList after = Entries(dir->path());
         const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

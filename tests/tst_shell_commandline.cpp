@@ -7,6 +7,7 @@
 #include "support/MapFileText.h"
 #include "support/StartedFrame.h"
 #include "support/TestFiles.h"
+#include "support/UnprivilegedRow.h"
 #include "view/MapGridBuilder.h"
 #include "viewer/frmOwnData.h"
 
@@ -19,6 +20,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 // The command line: how the arguments are read, the frame started with a map
 // file, and the program itself, run as a script runs it: the help, the
@@ -298,24 +304,45 @@ private slots:
     void outputFileNotWritable_data()
     {
         QTest::addColumn<QString>("target");  // under a fresh folder
-        QTest::newRow("a missing folder") << "none/level.txt";
-        QTest::newRow("a folder") << "folder";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a missing folder") << "none/level.txt" << "保存先のフォルダが見つかりません。";
+        QTest::newRow("a folder") << "folder" << "同じ名前のフォルダがあります。";
+#ifdef Q_OS_UNIX
+        // Made by user 1234 in a folder like /tmp, pointing at the saver's notes.
+        QTest::newRow("another user's link in a sticky folder all may write")
+            << "shared/level.txt"
+            << "保存先のフォルダでは、他のユーザーのシンボリックリンクをたどることができません（スティッキービット）。";
+#endif
     }
     void outputFileNotWritable()
     {
         QFETCH(QString, target);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString path = dir.filePath("map.kxgf");
         QVERIFY(TestFiles::Write(path, Map(10, 10, 0, [](int) { return 1; })));
         QVERIFY(QDir(dir.path()).mkdir("folder"));
         const QString output = dir.filePath(target);
+#ifdef Q_OS_UNIX
+        if (target.startsWith("shared")) {
+            if (!UnprivilegedRow::NeedsOtherUser())
+                QSKIP("a link of another user takes root");
+            QVERIFY(TestFiles::Write(dir.filePath("notes.txt"), "notes"));
+            QVERIFY(QDir(dir.path()).mkdir("shared"));
+            QCOMPARE(::chmod(dir.filePath("shared").toLocal8Bit().constData(), 01777), 0);
+            QCOMPARE(::symlink("../notes.txt", output.toLocal8Bit().constData()), 0);
+            QCOMPARE(::lchown(output.toLocal8Bit().constData(), 1234, 1234), 0);
+        }
+#endif
+        const QStringList before = TestFiles::Entries(dir.path());
         const Run run = RunProgram({"--level-text", path, "-o", output});
         QCOMPARE(run.status, 1);
         QCOMPARE(run.out, QByteArray());
-        QVERIFY2(Lf(run.err).startsWith("ファイルを保存できませんでした・・・保存を中止します\n" + QDir::toNativeSeparators(output).toUtf8() + "\n"),
-                 run.err.constData());
-        QCOMPARE(TestFiles::Entries(dir.path()),
-                 QStringList({"folder", "map.kxgf"}));
+        QCOMPARE(Lf(run.err), "ファイルを保存できませんでした・・・保存を中止します\n" +
+                                  QDir::toNativeSeparators(output).toUtf8() + "\n" + reason.toUtf8() + "\n");
+        QCOMPARE(TestFiles::Entries(dir.path()), before);
+        if (target.startsWith("shared"))
+            QCOMPARE(TestFiles::Read(dir.filePath("notes.txt")), QByteArray("notes"));
     }
 
     void fullStandardOutputIsReported()
