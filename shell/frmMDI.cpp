@@ -4,6 +4,7 @@
 #include "base/qt/ScreenTwips.h"
 #include "components/ProgramCaption.h"
 #include "dialogs/frmMapSelect.h"
+#include "document/LevelTextImport.h"
 #include "document/MapFile.h"
 #include "document/MapModule.h"
 #include "shell/AfterFirstPaint.h"
@@ -49,18 +50,16 @@ constexpr char StatusBarWidth[] = "300";
 // Paths in captions and messages, as the system writes them.
 const QtShownPath ShownPaths;
 
-// The map file a drag carries: exactly one local file named *.kxgf.
+// The file a drag carries: exactly one local file. Whether it is a map file
+// or a level text is told by what it holds, whatever its name.
 QString DraggedMapFile(const QMimeData* data)
 {
     if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
         return {};
     const QUrl url = data->urls().constFirst();
-    if (!url.isLocalFile())
+    if (!url.isLocalFile() || QFileInfo(url.toLocalFile()).isDir())
         return {};
-    const QString path = url.toLocalFile();
-    if (QFileInfo(path).suffix().compare("kxgf", Qt::CaseInsensitive) != 0)
-        return {};
-    return path;
+    return url.toLocalFile();
 }
 }  // namespace
 
@@ -163,7 +162,7 @@ void frmMDI::Load(const QString& mapFile)
     // close first), so that they do not keep it from the screen.
     // 5. The first map: the file named at start, or the size dialog, whose
     // OK opens the map window right away.
-    if (mapFile.isEmpty() || !MapModule::LoadMapFile(mapFile.toStdString())) {
+    if (mapFile.isEmpty() || !MapModule::LoadMapOrLevelText(mapFile.toStdString())) {
         frmMapSelect dialog(this);
         AfterFirstPaint drawFrame(dialog, [this] { DrawTitleAndPictures(); });
         dialog.exec();

@@ -40,8 +40,8 @@ public:
 
     // The start-up sequence: status bar object, owner toolbar, legend, title
     // strip, the new-map size dialog, the brush sizes and the status bar.
-    // With a map file the file is loaded instead of the size dialog; the
-    // dialog still comes when the file is refused.
+    // With a map file or a level text the file is loaded instead of the size
+    // dialog; the dialog still comes when the file is refused.
     void Load(const QString& mapFile = QString());
 
     void SetMapSizeLabels(int width, int height) override;
@@ -59,8 +59,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // One map file dropped on the frame opens as the Open command would,
-    // without the file dialog.
+    // One map file or level text dropped on the frame opens as the Open
+    // command would, without the file dialog.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
