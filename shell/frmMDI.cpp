@@ -10,6 +10,7 @@
 #include "shell/AfterFirstPaint.h"
 #include "shell/FrameCommands.h"
 #include "shell/FrameMenu.h"
+#include "shell/ImagePluginsSetAside.h"
 #include "shell/LockCheckBox.h"
 #include "shell/MainToolbar.h"
 #include "shell/MapDataPanel.h"
@@ -26,7 +27,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -63,18 +63,15 @@ QString DraggedMapFile(const QMimeData* data)
 }
 }  // namespace
 
-frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), pluginFolders_(QCoreApplication::libraryPaths())
+frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
 {
-    // The bars' and menus' own pictures are PNG files that the toolkit reads
-    // without plugins; its search of every image plugin, which the first of
-    // them would start, waits until the frame's pictures are drawn.
-    QCoreApplication::setLibraryPaths({});
     setObjectName("frmMDI");
     setWindowTitle(ProgramCaption);
     setContextMenuPolicy(Qt::PreventContextMenu);
     setAcceptDrops(true);
 
+    // The menu bar reads the style's standard icons as it is made.
+    const ImagePluginsSetAside noPluginsYet;
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setBackground(ToQColor(ColorWord::System(SystemColor::ButtonFace)));
     setCentralWidget(mdiArea_);
@@ -117,7 +114,6 @@ frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent)
 
 frmMDI::~frmMDI()
 {
-    RestorePluginFolders();
     MapModule::PortSet& ports = MapModule::Ports();
     if (ports.mapWindow == mapHost_.get())
         ports = MapModule::PortSet{};
@@ -183,15 +179,8 @@ void frmMDI::Load(const QString& mapFile)
     statusBar_->DrawStatusBar();
 }
 
-void frmMDI::RestorePluginFolders()
-{
-    if (QCoreApplication::libraryPaths().isEmpty() && !pluginFolders_.isEmpty())
-        QCoreApplication::setLibraryPaths(pluginFolders_);
-}
-
 void frmMDI::DrawTitleAndPictures()
 {
-    RestorePluginFolders();
     toolbar2_->DrawTitle();
     setWindowIcon(QIcon(":/icons/app.png"));
     toolbar3_->LoadPictures();

@@ -7,7 +7,6 @@
 #include "view/FrameWindowPort.h"
 
 #include <QMainWindow>
-#include <QStringList>
 
 #include <memory>
 
@@ -68,7 +67,6 @@ protected:
 
 private:
     void DrawTitleAndPictures();
-    void RestorePluginFolders();
     void ConnectCommands();
 
     QMdiArea* mdiArea_ = nullptr;
@@ -81,7 +79,6 @@ private:
     std::unique_ptr<QtMessageBox> ownMessages_;
     std::unique_ptr<FileDialogPort> ownFileDialog_;
     FrameDialogs dialogs_;
-    QStringList pluginFolders_;  // the toolkit's plugin folders, set aside until the pictures are drawn
     QtStatusWindowPort statusPort_;
     std::unique_ptr<ClsStatusBar> statusBar_;
 };
