@@ -26,7 +26,8 @@ bool NearColour(const QColor& seen, const QColor& wanted)
            std::abs(seen.blue() - wanted.blue()) <= 24;
 }
 
-// The image plugins the process has loaded, by file (Linux: its memory map).
+#ifdef Q_OS_LINUX
+// The image plugins the process has loaded, by file, from its memory map.
 QStringList LoadedImagePlugins()
 {
     QFile maps("/proc/self/maps");
@@ -39,6 +40,7 @@ QStringList LoadedImagePlugins()
     plugins.removeDuplicates();
     return plugins;
 }
+#endif
 
 }  // namespace
 
