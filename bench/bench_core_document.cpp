@@ -1,12 +1,15 @@
-// Reading and writing the map file and building the level-data text of a
-// 50 x 50 map, with no windows attached (all ports null).
+// Reading and writing the map file, building the level-data text of a
+// 50 x 50 map and making the map again from that text, with no windows
+// attached (all ports null).
 #include "document/LevelText.h"
+#include "document/LevelTextImport.h"
 #include "document/MapFile.h"
 #include "document/MapModule.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <system_error>
@@ -104,10 +107,34 @@ void BM_BuildLevelText(benchmark::State& state)
     state.counters["chars"] = static_cast<double>(length);
 }
 
+// The same map as a level file on the disk (the viewer's four sections): read,
+// told apart from a map file, and taken as a new map, as the editor opens a
+// level text given on its command line or dropped on the frame. Beside
+// LoadMapFile of that map's file.
+void BM_ImportLevelText(benchmark::State& state)
+{
+    FillMap();
+    ScratchDir dir;
+    const std::string path = dir.File("level.txt");
+    const std::string text = MapModule::BuildLevelText();
+    std::ofstream(path, std::ios::binary) << text;
+    const std::int32_t expectedLast = MapModule::OwnerGrid.At(50 * 50 - 1);
+    for (auto _ : state) {
+        MapModule::ResetDocument();
+        if (!MapModule::LoadMapOrLevelText(path) || MapModule::MapWidth != 50 ||
+            MapModule::OwnerGrid.At(50 * 50 - 1) != expectedLast) {
+            state.SkipWithError("the level text did not read back");
+            break;
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(text.size());
+}
+
 }  // namespace
 
 BENCHMARK(BM_SaveMapFile)->Name("SaveMapFile/50x50")->ArgName("devshm")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadMapFile)->Name("LoadMapFile/50x50")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ImportLevelText)->Name("ImportLevelText/50x50")->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BuildLevelText)->Name("BuildLevelText/50x50")->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -1,5 +1,6 @@
 #include "dialogs/frmMapSelect.h"
 
+#include "base/qt/ProgramPicture.h"
 #include "document/NewMapCommand.h"
 
 #include <QComboBox>
@@ -30,9 +31,9 @@ frmMapSelect::frmMapSelect(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMapSelect"));
     setWindowTitle(QStringLiteral("マップサイズの選択"));
-    // One decoding for the window icon and Image1, its format named so that
-    // no image plugin is looked for.
-    const QPixmap picture(QStringLiteral(":/icons/map.png"), "PNG");
+    // One decoding for the window icon and Image1, with no image plugin
+    // loaded before the dialog is on the screen.
+    const QPixmap picture = ProgramPicture(QStringLiteral(":/icons/map.png"));
     setWindowIcon(QIcon(picture));
     setModal(true);
 

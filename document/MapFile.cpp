@@ -1,5 +1,6 @@
 #include "document/MapFile.h"
 
+#include "document/LevelTextImport.h"
 #include "document/MapFileReader.h"
 #include "document/MapModule.h"
 #include "document/MapSectors.h"
@@ -35,18 +36,6 @@ bool SizesFitGrid(std::int32_t width, std::int32_t height)
     return static_cast<std::int64_t>(width) * static_cast<std::int64_t>(height) <= OwnerGridArray::Capacity;
 }
 
-void RecolourCells()
-{
-    const std::int64_t count = SectorsOnMap();
-    for (std::int64_t s = 0; s < count; ++s) {
-        const std::int32_t owner = OwnerGrid.At(s);
-        if (!IsOwner(owner))
-            continue;
-        if (CellPort* cells = CellFor(s))
-            cells->SetCellColor(static_cast<int>(s), OwnerTable[static_cast<std::size_t>(owner)].cellColor);
-    }
-}
-
 // The file name after the last folder separator. Both "\\" and "/" count,
 // so a path of either kind gives the bare name; without one, nothing.
 std::optional<std::string> CaptionFor(const std::string& path)
@@ -61,19 +50,6 @@ std::string Shown(const std::string& path)
 {
     const ShownPathPort* shownPaths = Ports().shownPaths;
     return shownPaths ? shownPaths->ShownPath(path) : path;
-}
-
-std::string MapFileText()
-{
-    const LockBoxPort* lockBox = Ports().lockBox;
-    std::string text = MapFileHeader;
-    text += LineEnd;
-    text += std::to_string(MapWidth) + "," + std::to_string(MapHeight) + LineEnd;
-    text += std::to_string(lockBox ? lockBox->Value() : 0) + LineEnd;
-    const std::int64_t count = SectorsOnMap();
-    for (std::int64_t s = 0; s < count; ++s)
-        text += std::to_string(OwnerGrid.At(s)) + LineEnd;
-    return text;
 }
 
 struct SaveOutcome {
@@ -115,29 +91,44 @@ void SaveAndReport(const std::string& path)
 
 }  // namespace
 
+std::string MapFileText()
+{
+    const LockBoxPort* lockBox = Ports().lockBox;
+    std::string text = MapFileHeader;
+    text += LineEnd;
+    text += std::to_string(MapWidth) + "," + std::to_string(MapHeight) + LineEnd;
+    text += std::to_string(lockBox ? lockBox->Value() : 0) + LineEnd;
+    const std::int64_t count = SectorsOnMap();
+    for (std::int64_t s = 0; s < count; ++s)
+        text += std::to_string(OwnerGrid.At(s)) + LineEnd;
+    return text;
+}
+
 bool SaveMapFile(const std::string& path) { return Save(path).saved; }
 
-bool LoadMapFile(const std::string& path)
+bool LoadMapFile(const std::string& path) { return LoadMapFileStatus(path) == LoadStatus::Loaded; }
+
+LoadStatus LoadMapFileStatus(const std::string& path)
 {
     const FileBytes::ReadResult read = FileBytes::ReadBounded(path, MapFileSizeLimit);
     if (read.status == FileBytes::ReadStatus::TooLarge) {
         ShowAbort(TooLargeMessage);
-        return false;
+        return LoadStatus::TooLarge;
     }
     const MapFileReader::Result file =
         read.status == FileBytes::ReadStatus::Read ? MapFileReader::Read(read.bytes) : MapFileReader::Result{};
     if (!file.headerOk) {
         ShowAbort(HeaderMessage);
-        return false;
+        return read.status == FileBytes::ReadStatus::Read ? LoadStatus::WrongHeader : LoadStatus::Unreadable;
     }
     if (!file.width || !file.height || !file.lock || !SizesFitGrid(*file.width, *file.height)) {
         ShowAbort(SizeMessage);
-        return false;
+        return LoadStatus::WrongSize;
     }
 
     // The open map may refuse to close; then nothing has changed yet.
     if (!CloseMapWindow())
-        return false;
+        return LoadStatus::MapWindowKept;
 
     // The document takes the file. Setting the lock box runs the lock
     // through the box's command when its value changes.
@@ -159,7 +150,7 @@ bool LoadMapFile(const std::string& path)
     MapWindowPort* mapWindow = Ports().mapWindow;
     if (caption && mapWindow != nullptr)
         mapWindow->SetMapCaption(*caption);
-    return true;
+    return LoadStatus::Loaded;
 }
 
 void ShowSaveFailedMessage(const std::string& path, const std::string& reason)
@@ -192,7 +183,8 @@ void SaveMap()
 namespace {
 // The closing question for a changed map, then the path from choosePath and
 // its load. The flag comes back when nothing replaced the changed map.
-void OpenChosenMap(const std::function<std::optional<std::string>()>& choosePath)
+void OpenChosenMap(const std::function<std::optional<std::string>()>& choosePath,
+                   const std::function<bool(const std::string&)>& load)
 {
     bool clearedFlag = false;
     if (MapChanged == True) {
@@ -209,7 +201,7 @@ void OpenChosenMap(const std::function<std::optional<std::string>()>& choosePath
     }
 
     const std::optional<std::string> path = choosePath();
-    const bool loaded = path && LoadMapFile(*path);
+    const bool loaded = path && load(*path);
     if (!loaded && clearedFlag)
         MapChanged = True;
 }
@@ -220,12 +212,12 @@ void OpenMap()
     OpenChosenMap([]() -> std::optional<std::string> {
         FileDialogPort* dialog = Ports().fileDialog;
         return dialog ? dialog->ChooseOpenPath() : std::nullopt;
-    });
+    }, LoadMapFile);
 }
 
 void OpenMapFile(const std::string& path)
 {
-    OpenChosenMap([&path]() -> std::optional<std::string> { return path; });
+    OpenChosenMap([&path]() -> std::optional<std::string> { return path; }, LoadMapOrLevelText);
 }
 
 }  // namespace MapModule

@@ -11,6 +11,8 @@ inline constexpr const char* MapFileHeader = "KX-GRIDFORGE@VER1.00";
 // leaves room for any trailing blank space while keeping a load small and fast.
 inline constexpr std::size_t MapFileSizeLimit = 4 * 1024 * 1024;
 
+// The bytes SaveMapFile writes for the document as it stands.
+std::string MapFileText();
 // Writes the document to path, atomically; true when the file is complete.
 // On success MapChanged = 0, CurrentFileName = path, caption = path (as
 // the user reads paths: ShownPathPort).
@@ -19,6 +21,11 @@ bool SaveMapFile(const std::string& path);
 // shows its message and changes nothing, and so does a map window that
 // refuses to close. True when the map was loaded.
 bool LoadMapFile(const std::string& path);
+// How a load ended. Loaded includes a map window that could not be built for
+// the file's sizes (the window said so itself).
+enum class LoadStatus { Loaded, Unreadable, TooLarge, WrongHeader, WrongSize, MapWindowKept };
+// LoadMapFile, telling why it stopped.
+LoadStatus LoadMapFileStatus(const std::string& path);
 // Save dialog, then SaveMapFile; a failed write is reported to the user.
 void SaveMapAs();
 // The plain save command: SaveMapFile to CurrentFileName while the map on
@@ -27,8 +34,8 @@ void SaveMapAs();
 void SaveMap();
 // Closing question, open dialog, then LoadMapFile.
 void OpenMap();
-// Closing question, then LoadMapFile of a path handed in from outside (a
-// file dropped on the frame) instead of the open dialog's.
+// Closing question, then LoadMapOrLevelText of a path handed in from outside
+// (a file dropped on the frame) instead of the open dialog's.
 void OpenMapFile(const std::string& path);
 // The message shown when a map file could not be written: the file's path
 // as the user reads it and, when the system gave one, the reason in Japanese.

@@ -11,4 +11,7 @@ namespace MapModule {
 std::int64_t SectorsOnMap();
 // The cell port when it has a cell for sector index, else null.
 CellPort* CellFor(std::int64_t index);
+// Gives every cell of the map the colour of its sector's owner; a value that
+// is not an owner leaves its cell as it is.
+void RecolourCells();
 }  // namespace MapModule

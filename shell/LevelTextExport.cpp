@@ -1,10 +1,7 @@
 #include "shell/LevelTextExport.h"
 
 #include "document/LevelText.h"
-#include "document/MapFile.h"
-#include "document/SaveFailureText.h"
 #include "document/SectorLock.h"
-#include "platform/FileBytes.h"
 #include "view/MapGridBuilder.h"
 
 LevelTextExport::LevelTextExport() : saved_(MapModule::Ports())
@@ -26,37 +23,17 @@ void LevelTextExport::SetValue(int value)
 bool LevelTextExport::OpenMapWindow()
 {
     built_ = MapGridBuilder::Build(cells_, nullptr, {});
-    if (!built_) {
-        Show(MapGridBuilder::FailureText, MapGridBuilder::FailureTitle, MessageButtons::Ok, MessageIcon::Error,
-             MessageAnswer::Ok);
+    if (!built_)
         return false;
-    }
     MapModule::Ports().cells = &cells_;
     return true;
-}
-
-MessageAnswer LevelTextExport::Show(const std::string& text, const std::string&, MessageButtons, MessageIcon,
-                                    MessageAnswer defaultButton)
-{
-    if (message_.empty())
-        message_ = text;
-    return defaultButton;
 }
 
 LevelTextExport::Result LevelTextExport::FromMapFile(const std::string& mapPath)
 {
     LevelTextExport windows;
-    if (!MapModule::LoadMapFile(mapPath) || !windows.built_)
-        return {std::nullopt, windows.message_};
-    return {MapModule::BuildLevelText(), {}};
-}
-
-std::optional<std::string> LevelTextExport::Save(const std::string& path, const std::string& text)
-{
-    const FileBytes::WriteStatus status = FileBytes::WriteAtomically(path, text);
-    if (status == FileBytes::WriteStatus::Written)
-        return std::nullopt;
-    LevelTextExport windows;
-    MapModule::ShowSaveFailedMessage(path, SaveFailureText(status));
-    return windows.message_;
+    const MapModule::LoadStatus status = MapModule::LoadMapFileStatus(mapPath);
+    if (status != MapModule::LoadStatus::Loaded || !windows.built_)
+        return {std::nullopt, status, windows.built_};
+    return {MapModule::BuildLevelText(), status, true};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/LockBoxPort.h"
+#include "document/MapFile.h"
 #include "document/MapModule.h"
 #include "document/MapWindowPort.h"
 #include "document/MessageBoxPort.h"
@@ -13,16 +14,16 @@
 // the editor's own load while this object stands in for the lock box (off at
 // start, as Check1 is), the map window (its grid built by the map window's
 // own rules) and the message box, so the text is the data viewer's for the
-// editor started with that file, and a refusal is the window's message.
+// editor started with that file, and a file it refuses is one the editor
+// refuses.
 class LevelTextExport : private LockBoxPort, private MapWindowPort, private MessageBoxPort {
 public:
     struct Result {
         std::optional<std::string> text;  // the level text, CR LF, no final line break
-        std::string message;              // else what the window would have shown
+        MapModule::LoadStatus status = MapModule::LoadStatus::Loaded;
+        bool mapWindowBuilt = false;  // false for sizes the map window does not open
     };
     static Result FromMapFile(const std::string& mapPath);
-    // Writes text to path as a map is saved; the save failure message, if any.
-    static std::optional<std::string> Save(const std::string& path, const std::string& text);
 
 private:
     LevelTextExport();
@@ -33,12 +34,15 @@ private:
     bool CloseMapWindow() override { return true; }
     bool OpenMapWindow() override;
     void SetMapCaption(const std::string&) override {}
-    MessageAnswer Show(const std::string& text, const std::string& title, MessageButtons buttons,
-                       MessageIcon icon, MessageAnswer defaultButton) override;
+    // The load's messages are not shown: the caller says what went wrong.
+    MessageAnswer Show(const std::string&, const std::string&, MessageButtons, MessageIcon,
+                       MessageAnswer defaultButton) override
+    {
+        return defaultButton;
+    }
 
     MapModule::PortSet saved_;
     int lock_ = 0;
     bool built_ = false;
     CellGrid cells_;
-    std::string message_;
 };

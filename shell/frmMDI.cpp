@@ -4,11 +4,13 @@
 #include "base/qt/ScreenTwips.h"
 #include "components/ProgramCaption.h"
 #include "dialogs/frmMapSelect.h"
+#include "document/LevelTextImport.h"
 #include "document/MapFile.h"
 #include "document/MapModule.h"
 #include "shell/AfterFirstPaint.h"
 #include "shell/FrameCommands.h"
 #include "shell/FrameMenu.h"
+#include "shell/ImagePluginsSetAside.h"
 #include "shell/LockCheckBox.h"
 #include "shell/MainToolbar.h"
 #include "shell/MapDataPanel.h"
@@ -25,7 +27,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -49,33 +50,28 @@ constexpr char StatusBarWidth[] = "300";
 // Paths in captions and messages, as the system writes them.
 const QtShownPath ShownPaths;
 
-// The map file a drag carries: exactly one local file named *.kxgf.
+// The file a drag carries: exactly one local file. Whether it is a map file
+// or a level text is told by what it holds, whatever its name.
 QString DraggedMapFile(const QMimeData* data)
 {
     if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
         return {};
     const QUrl url = data->urls().constFirst();
-    if (!url.isLocalFile())
+    if (!url.isLocalFile() || QFileInfo(url.toLocalFile()).isDir())
         return {};
-    const QString path = url.toLocalFile();
-    if (QFileInfo(path).suffix().compare("kxgf", Qt::CaseInsensitive) != 0)
-        return {};
-    return path;
+    return url.toLocalFile();
 }
 }  // namespace
 
-frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), pluginFolders_(QCoreApplication::libraryPaths())
+frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
 {
-    // The bars' and menus' own pictures are PNG files that the toolkit reads
-    // without plugins; its search of every image plugin, which the first of
-    // them would start, waits until the frame's pictures are drawn.
-    QCoreApplication::setLibraryPaths({});
     setObjectName("frmMDI");
     setWindowTitle(ProgramCaption);
     setContextMenuPolicy(Qt::PreventContextMenu);
     setAcceptDrops(true);
 
+    // The menu bar reads the style's standard icons as it is made.
+    const ImagePluginsSetAside noPluginsYet;
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setBackground(ToQColor(ColorWord::System(SystemColor::ButtonFace)));
     setCentralWidget(mdiArea_);
@@ -118,7 +114,6 @@ frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent)
 
 frmMDI::~frmMDI()
 {
-    RestorePluginFolders();
     MapModule::PortSet& ports = MapModule::Ports();
     if (ports.mapWindow == mapHost_.get())
         ports = MapModule::PortSet{};
@@ -163,7 +158,7 @@ void frmMDI::Load(const QString& mapFile)
     // close first), so that they do not keep it from the screen.
     // 5. The first map: the file named at start, or the size dialog, whose
     // OK opens the map window right away.
-    if (mapFile.isEmpty() || !MapModule::LoadMapFile(mapFile.toStdString())) {
+    if (mapFile.isEmpty() || !MapModule::LoadMapOrLevelText(mapFile.toStdString())) {
         frmMapSelect dialog(this);
         AfterFirstPaint drawFrame(dialog, [this] { DrawTitleAndPictures(); });
         dialog.exec();
@@ -184,15 +179,8 @@ void frmMDI::Load(const QString& mapFile)
     statusBar_->DrawStatusBar();
 }
 
-void frmMDI::RestorePluginFolders()
-{
-    if (QCoreApplication::libraryPaths().isEmpty() && !pluginFolders_.isEmpty())
-        QCoreApplication::setLibraryPaths(pluginFolders_);
-}
-
 void frmMDI::DrawTitleAndPictures()
 {
-    RestorePluginFolders();
     toolbar2_->DrawTitle();
     setWindowIcon(QIcon(":/icons/app.png"));
     toolbar3_->LoadPictures();

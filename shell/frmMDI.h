@@ -7,7 +7,6 @@
 #include "view/FrameWindowPort.h"
 
 #include <QMainWindow>
-#include <QStringList>
 
 #include <memory>
 
@@ -40,8 +39,8 @@ public:
 
     // The start-up sequence: status bar object, owner toolbar, legend, title
     // strip, the new-map size dialog, the brush sizes and the status bar.
-    // With a map file the file is loaded instead of the size dialog; the
-    // dialog still comes when the file is refused.
+    // With a map file or a level text the file is loaded instead of the size
+    // dialog; the dialog still comes when the file is refused.
     void Load(const QString& mapFile = QString());
 
     void SetMapSizeLabels(int width, int height) override;
@@ -59,8 +58,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // One map file dropped on the frame opens as the Open command would,
-    // without the file dialog.
+    // One map file or level text dropped on the frame opens as the Open
+    // command would, without the file dialog.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -68,7 +67,6 @@ protected:
 
 private:
     void DrawTitleAndPictures();
-    void RestorePluginFolders();
     void ConnectCommands();
 
     QMdiArea* mdiArea_ = nullptr;
@@ -81,7 +79,6 @@ private:
     std::unique_ptr<QtMessageBox> ownMessages_;
     std::unique_ptr<FileDialogPort> ownFileDialog_;
     FrameDialogs dialogs_;
-    QStringList pluginFolders_;  // the toolkit's plugin folders, set aside until the pictures are drawn
     QtStatusWindowPort statusPort_;
     std::unique_ptr<ClsStatusBar> statusBar_;
 };

@@ -2,47 +2,42 @@
 #include "shell/ConsoleOutput.h"
 #include "shell/ExitRequests.h"
 #include "shell/GridforgeApplication.h"
-#include "shell/LevelTextExport.h"
 #include "shell/MemoryReuse.h"
+#include "shell/ScriptRuns.h"
 #include "shell/frmMDI.h"
 
 #include <QCoreApplication>
 
 #include <optional>
-#include <string>
 
 namespace {
 
 // Exit statuses: done, a refused file or a failed write, a wrong command line.
 constexpr int Done = 0;
-constexpr int Failed = 1;
 constexpr int WrongCommandLine = 2;
 
-// The level text of the map file, to standard output or to the -o file.
-int WriteLevelText(const CommandLine& commandLine)
+int Refuse(const CommandLine& commandLine)
 {
-    const LevelTextExport::Result result = LevelTextExport::FromMapFile(commandLine.mapFile.toStdString());
-    if (!result.text) {
-        ConsoleOutput::WriteText(stderr, QString::fromStdString(result.message).replace("\r\n", "\n") + "\n");
-        return Failed;
-    }
-    if (commandLine.outputFile.isEmpty()) {
-        if (ConsoleOutput::WriteBytes(stdout, *result.text))
-            return Done;
-        ConsoleOutput::WriteText(stderr, "gridforge: 標準出力に書き込めません (standard output cannot be written)\n");
-        return Failed;
-    }
-    const std::optional<std::string> failure = LevelTextExport::Save(commandLine.outputFile.toStdString(), *result.text);
-    if (failure)
-        ConsoleOutput::WriteText(stderr, QString::fromStdString(*failure) + "\n");
-    return failure ? Failed : Done;
+    ConsoleOutput::AttachParentConsole();
+    ConsoleOutput::WriteText(stderr, commandLine.RefusalText());
+    return WrongCommandLine;
 }
 
-// What the command line asks for that needs no window, or nothing.
+// What the command line asks for that needs no window, or nothing. Options
+// it does not know may be Qt's: those wait until Qt has taken its own.
 std::optional<int> RunWithoutWindow(const CommandLine& commandLine)
 {
-    if (commandLine.action == CommandLine::Action::Start || commandLine.action == CommandLine::Action::OpenMapFile)
+    switch (commandLine.action) {
+    case CommandLine::Action::Start:
+    case CommandLine::Action::OpenMapFile:
         return std::nullopt;
+    case CommandLine::Action::Refuse:
+        if (commandLine.unknownOptionsOnly)
+            return std::nullopt;
+        return Refuse(commandLine);
+    default:
+        break;
+    }
     ConsoleOutput::AttachParentConsole();
     switch (commandLine.action) {
     case CommandLine::Action::ShowHelp:
@@ -51,11 +46,10 @@ std::optional<int> RunWithoutWindow(const CommandLine& commandLine)
     case CommandLine::Action::ShowVersion:
         ConsoleOutput::WriteText(stdout, CommandLine::VersionText());
         return Done;
-    case CommandLine::Action::Refuse:
-        ConsoleOutput::WriteText(stderr, commandLine.RefusalText());
-        return WrongCommandLine;
     case CommandLine::Action::WriteLevelText:
-        return WriteLevelText(commandLine);
+        return ScriptRuns::WriteLevelText(commandLine);
+    case CommandLine::Action::WriteMapFromLevelText:
+        return ScriptRuns::WriteMapFromLevelText(commandLine);
     default:
         return std::nullopt;
     }
@@ -70,15 +64,21 @@ int main(int argc, char* argv[])
     {
         // The command line is read before any window, by a core application
         // that connects to no display: the help, the version, a refusal and
-        // the level text need none.
+        // the runs for scripts need none.
         const QCoreApplication core(argc, argv);
         commandLine = CommandLine::Parse(QCoreApplication::arguments());
         if (const std::optional<int> status = RunWithoutWindow(commandLine))
             return *status;
     }
 
-    // Qt takes its own options (-platform, -style, -session, ...) from here.
+    // Qt takes its own options (-platform, -style, -session, ...) out of the
+    // arguments here; what is left must be the editor's.
     GridforgeApplication app(argc, argv);
+    if (commandLine.unknownOptionsOnly) {
+        commandLine = CommandLine::Parse(QCoreApplication::arguments());
+        if (commandLine.action == CommandLine::Action::Refuse)
+            return Refuse(commandLine);
+    }
     frmMDI frame;
     // Signals and the session's end ask like the frame's close box, from the
     // size dialog at start on.

@@ -1,3 +1,4 @@
+#include "document/LevelText.h"
 #include "document/MapFile.h"
 #include "document/MapModule.h"
 #include "shell/CommandLine.h"
@@ -28,8 +29,9 @@
 
 // The command line: how the arguments are read, the frame started with a map
 // file, and the program itself, run as a script runs it: the help, the
-// version, Qt's own options, and the level text compared with what the data
-// viewer of the editor copies for the same file.
+// version, Qt's own options, the level text compared with what the data
+// viewer of the editor copies for the same file, the map file of a level text
+// compared with what the editor saves for it, and the refusals.
 namespace {
 
 using MapFileText::File;
@@ -59,10 +61,18 @@ QProcessEnvironment WithoutDisplay()
     return environment;
 }
 
-Run RunProgram(const QStringList& arguments)
+// With offscreen set Qt can start, take its own options and leave the rest to
+// the program, as on a desktop.
+Run RunProgram(const QStringList& arguments, bool offscreen = false)
 {
     QProcess process;
-    process.setProcessEnvironment(WithoutDisplay());
+    QProcessEnvironment environment = WithoutDisplay();
+    const QTemporaryDir runtime;
+    if (offscreen) {
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    }
+    process.setProcessEnvironment(environment);
     process.start(Program(), arguments);
     Run run;
     if (!process.waitForFinished(60000)) {
@@ -108,41 +118,50 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("action");
         QTest::addColumn<QString>("mapFile");
+        QTest::addColumn<bool>("forQt");  // refused until Qt has taken its own options
         using A = CommandLine::Action;
         const QString here = QDir::currentPath();
-        QTest::newRow("nothing: the size dialog") << QStringList{} << int(A::Start) << QString();
+        QTest::newRow("nothing: the size dialog") << QStringList{} << int(A::Start) << QString() << false;
         const QString maps = QDir::rootPath() + "maps/";  // "/maps/", "C:/maps/"
-        QTest::newRow("absolute path") << QStringList{maps + "a.kxgf"} << int(A::OpenMapFile) << maps + "a.kxgf";
-        QTest::newRow("relative path made absolute") << QStringList{"a.kxgf"} << int(A::OpenMapFile) << here + "/a.kxgf";
-        QTest::newRow("any extension is tried") << QStringList{maps + "a.txt"} << int(A::OpenMapFile) << maps + "a.txt";
-        QTest::newRow("dash name after --") << QStringList{"--", "-a.kxgf"} << int(A::OpenMapFile) << here + "/-a.kxgf";
-        QTest::newRow("help") << QStringList{"--help"} << int(A::ShowHelp) << QString();
-        QTest::newRow("-h before a file") << QStringList{"-h", "a.kxgf"} << int(A::ShowHelp) << QString();
-        QTest::newRow("version") << QStringList{"--version"} << int(A::ShowVersion) << QString();
-        QTest::newRow("-v") << QStringList{"-v"} << int(A::ShowVersion) << QString();
-        QTest::newRow("level text") << QStringList{"--level-text", "a.kxgf"} << int(A::WriteLevelText) << here + "/a.kxgf";
+        QTest::newRow("absolute path") << QStringList{maps + "a.kxgf"} << int(A::OpenMapFile) << maps + "a.kxgf" << false;
+        QTest::newRow("relative path made absolute") << QStringList{"a.kxgf"} << int(A::OpenMapFile) << here + "/a.kxgf" << false;
+        QTest::newRow("any extension is tried") << QStringList{maps + "a.txt"} << int(A::OpenMapFile) << maps + "a.txt" << false;
+        QTest::newRow("dash name after --") << QStringList{"--", "-a.kxgf"} << int(A::OpenMapFile) << here + "/-a.kxgf" << false;
+        QTest::newRow("help") << QStringList{"--help"} << int(A::ShowHelp) << QString() << false;
+        QTest::newRow("-h before a file") << QStringList{"-h", "a.kxgf"} << int(A::ShowHelp) << QString() << false;
+        QTest::newRow("version") << QStringList{"--version"} << int(A::ShowVersion) << QString() << false;
+        QTest::newRow("-v") << QStringList{"-v"} << int(A::ShowVersion) << QString() << false;
+        QTest::newRow("level text") << QStringList{"--level-text", "a.kxgf"} << int(A::WriteLevelText) << here + "/a.kxgf" << false;
         QTest::newRow("level text, file first, -o")
-            << QStringList{"a.kxgf", "--level-text", "-o", "t.txt"} << int(A::WriteLevelText) << here + "/a.kxgf";
-        QTest::newRow("restored session: a plain start") << QStringList{"-session", "10d2f3a"} << int(A::Start) << QString();
-        QTest::newRow("Qt's options with a file")
-            << QStringList{"-platform", "offscreen", "-style", "fusion", "a.kxgf"} << int(A::OpenMapFile) << here + "/a.kxgf";
-        QTest::newRow("Qt's option with two dashes") << QStringList{"--platform", "offscreen"} << int(A::Start) << QString();
-        QTest::newRow("-- alone: a plain start") << QStringList{"--"} << int(A::Start) << QString();
-        QTest::newRow("two files refused") << QStringList{"a.kxgf", "b.kxgf"} << int(A::Refuse) << QString();
-        QTest::newRow("unknown option refused") << QStringList{"-x"} << int(A::Refuse) << QString();
-        QTest::newRow("Qt's option without its value refused") << QStringList{"-session"} << int(A::Refuse) << QString();
-        QTest::newRow("empty name refused") << QStringList{""} << int(A::Refuse) << QString();
-        QTest::newRow("level text without a file refused") << QStringList{"--level-text"} << int(A::Refuse) << QString();
-        QTest::newRow("-o without level text refused") << QStringList{"-o", "t.txt", "a.kxgf"} << int(A::Refuse) << QString();
+            << QStringList{"a.kxgf", "--level-text", "-o", "t.txt"} << int(A::WriteLevelText) << here + "/a.kxgf" << false;
+        QTest::newRow("Qt's option: left to Qt") << QStringList{"-session", "10d2f3a"} << int(A::Refuse) << QString() << true;
+        QTest::newRow("Qt's options with a file: left to Qt")
+            << QStringList{"-platform", "offscreen", "-style", "fusion", "a.kxgf"} << int(A::Refuse) << QString() << true;
+        QTest::newRow("an option with --level-text: refused at once")
+            << QStringList{"-platform", "offscreen", "--level-text", "a.kxgf"} << int(A::Refuse) << QString() << false;
+        QTest::newRow("map from level text") << QStringList{"--map-from-level-text", "l.txt", "-o", "m.kxgf"}
+                                             << int(A::WriteMapFromLevelText) << here + "/l.txt" << false;
+        QTest::newRow("-- alone: a plain start") << QStringList{"--"} << int(A::Start) << QString() << false;
+        QTest::newRow("two files refused") << QStringList{"a.kxgf", "b.kxgf"} << int(A::Refuse) << QString() << false;
+        QTest::newRow("unknown option: may be Qt's") << QStringList{"-x"} << int(A::Refuse) << QString() << true;
+        QTest::newRow("the two level options together refused")
+            << QStringList{"--level-text", "--map-from-level-text", "a"} << int(A::Refuse) << QString() << false;
+        QTest::newRow("map from level text without a file refused")
+            << QStringList{"--map-from-level-text"} << int(A::Refuse) << QString() << false;
+        QTest::newRow("empty name refused") << QStringList{""} << int(A::Refuse) << QString() << false;
+        QTest::newRow("level text without a file refused") << QStringList{"--level-text"} << int(A::Refuse) << QString() << false;
+        QTest::newRow("-o without level text refused") << QStringList{"-o", "t.txt", "a.kxgf"} << int(A::Refuse) << QString() << false;
     }
     void parse()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, action);
         QFETCH(QString, mapFile);
+        QFETCH(bool, forQt);
         const CommandLine parsed = CommandLine::Parse(QStringList{"gridforge"} + arguments);
         QCOMPARE(int(parsed.action), action);
         QCOMPARE(parsed.mapFile, QDir::toNativeSeparators(mapFile));
+        QCOMPARE(parsed.unknownOptionsOnly, forQt);
     }
 
     void startWithMapFile_data()
@@ -179,23 +198,29 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("out");  // all of it, or "*" + a part of it
         QTest::addColumn<QByteArrayList>("errorParts");
+        QTest::addColumn<bool>("offscreen");
         const QByteArray version = "Gridforge " GRIDFORGE_VERSION "\n";
         const QByteArrayList none;
-        QTest::newRow("--version") << QStringList{"--version"} << 0 << version << none;
-        QTest::newRow("-v") << QStringList{"-v"} << 0 << version << none;
-        QTest::newRow("--help in English") << QStringList{"--help"} << 0 << QByteArray("*--level-text MAP.kxgf") << none;
-        QTest::newRow("-h in Japanese") << QStringList{"-h"} << 0 << QByteArray("*使い方: gridforge") << none;
+        QTest::newRow("--version") << QStringList{"--version"} << 0 << version << none << false;
+        QTest::newRow("-v") << QStringList{"-v"} << 0 << version << none << false;
+        QTest::newRow("--help in English") << QStringList{"--help"} << 0 << QByteArray("*--level-text MAP.kxgf") << none << false;
+        QTest::newRow("-h in Japanese") << QStringList{"-h"} << 0 << QByteArray("*使い方: gridforge") << none << false;
         const QByteArray hint = "gridforge --help";
+        // Options that Qt does not take either, once it has taken its own.
         QTest::newRow("unknown option named")
-            << QStringList{"--frobnicate"} << 2 << QByteArray() << QByteArrayList{"--frobnicate", hint};
+            << QStringList{"--frobnicate"} << 2 << QByteArray() << QByteArrayList{"--frobnicate", hint} << true;
         QTest::newRow("unknown short option named") << QStringList{"-x", "a.kxgf"} << 2 << QByteArray()
-                                                    << QByteArrayList{"-x", hint};
+                                                    << QByteArrayList{"-x", hint} << true;
+        QTest::newRow("Qt's option without its value")
+            << QStringList{"-session"} << 2 << QByteArray() << QByteArrayList{"-session", hint} << true;
+        QTest::newRow("unknown option with --level-text, no display needed")
+            << QStringList{"--level-text", "a.kxgf", "-x"} << 2 << QByteArray() << QByteArrayList{"-x", hint} << false;
         QTest::newRow("--level-text without a file")
-            << QStringList{"--level-text"} << 2 << QByteArray() << QByteArrayList{"--level-text", hint};
+            << QStringList{"--level-text"} << 2 << QByteArray() << QByteArrayList{"--level-text", hint} << false;
         QTest::newRow("-o without --level-text")
-            << QStringList{"-o", "t.txt", "a.kxgf"} << 2 << QByteArray() << QByteArrayList{"-o", hint};
+            << QStringList{"-o", "t.txt", "a.kxgf"} << 2 << QByteArray() << QByteArrayList{"-o", hint} << false;
         QTest::newRow("-o without its file")
-            << QStringList{"--level-text", "a.kxgf", "-o"} << 2 << QByteArray() << QByteArrayList{"-o", hint};
+            << QStringList{"--level-text", "a.kxgf", "-o"} << 2 << QByteArray() << QByteArrayList{"-o", hint} << false;
     }
     void options()
     {
@@ -203,7 +228,8 @@ private slots:
         QFETCH(int, status);
         QFETCH(QByteArray, out);
         QFETCH(QByteArrayList, errorParts);
-        const Run run = RunProgram(arguments);
+        QFETCH(bool, offscreen);
+        const Run run = RunProgram(arguments, offscreen);
         QCOMPARE(run.status, status);
         if (out.startsWith('*'))
             QVERIFY2(run.out.contains(out.mid(1)), run.out.constData());
@@ -256,26 +282,32 @@ private slots:
     void refusedFile_data()
     {
         QTest::addColumn<QByteArray>("file");  // "folder": a folder; "missing": nothing
-        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<QByteArray>("message");  // the window's
+        QTest::addColumn<QByteArray>("reason");   // the command line's, after "gridforge: FILE: "
         const QByteArray header = "ヘッダーが違います・・・ロードを中止します";
+        const QByteArray notMap = "not a map file, its first line is not KX-GRIDFORGE@VER1.00 / マップファイルではありません (ヘッダーが違います)";
         const QByteArray size = "マップサイズが正しくありません・・・ロードを中止します";
-        QTest::newRow("header in lower case") << QByteArray("kx-gridforge@ver1.00\r\n10,10\r\n0\r\n") << header;
-        QTest::newRow("LF line ends") << QByteArray("KX-GRIDFORGE@VER1.00\n10,10\n0\n") << header;
-        QTest::newRow("empty file") << QByteArray() << header;
-        QTest::newRow("a folder") << QByteArray("folder") << header;
-        QTest::newRow("a missing file") << QByteArray("missing") << header;
-        QTest::newRow("sizes beyond the grid") << File({"60,60", "0"}) << size;
-        QTest::newRow("no lock value") << File({"10,10"}) << size;
+        const QByteArray badSize = "a map size the editor does not open / マップサイズが正しくありません";
+        QTest::newRow("header in lower case") << QByteArray("kx-gridforge@ver1.00\r\n10,10\r\n0\r\n") << header << notMap;
+        QTest::newRow("LF line ends") << QByteArray("KX-GRIDFORGE@VER1.00\n10,10\n0\n") << header << notMap;
+        QTest::newRow("empty file") << QByteArray() << header << notMap;
+        QTest::newRow("a folder") << QByteArray("folder") << header << QByteArray("is a folder / フォルダです");
+        QTest::newRow("a missing file") << QByteArray("missing") << header
+                                        << QByteArray("does not exist / ファイルがありません");
+        QTest::newRow("sizes beyond the grid") << File({"60,60", "0"}) << size << badSize;
+        QTest::newRow("no lock value") << File({"10,10"}) << size << badSize;
         QTest::newRow("width 0: the map window is not built")
-            << File({"0,10", "0"}) << QByteArray(MapGridBuilder::FailureText).replace("\r\n", "\n");
+            << File({"0,10", "0"}) << QByteArray(MapGridBuilder::FailureText).replace("\r\n", "\n") << badSize;
         QTest::newRow("over-long file")
             << File({"10,10", "0"}) + QByteArray(int(MapModule::MapFileSizeLimit), ' ')
-            << QByteArray("ファイルが大きすぎます・・・ロードを中止します");
+            << QByteArray("ファイルが大きすぎます・・・ロードを中止します")
+            << QByteArray("is larger than 4 MB / ファイルが大きすぎます (4 MB まで)");
     }
     void refusedFile()
     {
         QFETCH(QByteArray, file);
         QFETCH(QByteArray, message);
+        QFETCH(QByteArray, reason);
         QTemporaryDir dir;
         const QString path = dir.filePath("map.kxgf");
         if (file == "folder")
@@ -290,12 +322,12 @@ private slots:
             const Run run = RunProgram(QStringList{"--level-text", path} + target);
             QCOMPARE(run.status, 1);
             QCOMPARE(run.out, QByteArray());
-            QCOMPARE(Lf(run.err), message + "\n");
+            QCOMPARE(Lf(run.err), "gridforge: " + QDir::toNativeSeparators(path).toUtf8() + ": " + reason + "\n");
         }
         QCOMPARE(TestFiles::Read(output), QByteArray("an older text"));
         QCOMPARE(TestFiles::Entries(dir.path()), before);
 
-        // The window says the same, and has no map.
+        // The window keeps its own message, and has no map.
         const StartedFrame editor(false, path);
         QCOMPARE(Messages(editor), message + "\n");
         QVERIFY(!editor.frame->MapHost().SubWindow());
@@ -304,23 +336,32 @@ private slots:
     void outputFileNotWritable_data()
     {
         QTest::addColumn<QString>("target");  // under a fresh folder
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("a missing folder") << "none/level.txt" << "保存先のフォルダが見つかりません。";
-        QTest::newRow("a folder") << "folder" << "同じ名前のフォルダがあります。";
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QByteArray>("reason");
+        const QByteArray missing = "cannot be written, the folder does not exist / 書き込めません: 保存先のフォルダが見つかりません";
+        const QByteArray folder = "cannot be written, a folder has that name / 書き込めません: 同じ名前のフォルダがあります";
+        QTest::newRow("level text, a missing folder") << "none/level.txt" << "--level-text" << missing;
+        QTest::newRow("level text, a folder") << "folder" << "--level-text" << folder;
+        QTest::newRow("map file, a missing folder") << "none/m.kxgf" << "--map-from-level-text" << missing;
+        QTest::newRow("map file, a folder") << "folder" << "--map-from-level-text" << folder;
 #ifdef Q_OS_UNIX
         // Made by user 1234 in a folder like /tmp, pointing at the saver's notes.
         QTest::newRow("another user's link in a sticky folder all may write")
-            << "shared/level.txt"
-            << "保存先のフォルダでは、他のユーザーのシンボリックリンクをたどることができません（スティッキービット）。";
+            << "shared/level.txt" << "--level-text"
+            << QByteArray("cannot be written, another user's symbolic link in a folder like /tmp is not followed / "
+                          "書き込めません: 保存先のフォルダでは、他のユーザーのシンボリックリンクをたどることができません（スティッキービット）");
 #endif
     }
     void outputFileNotWritable()
     {
         QFETCH(QString, target);
-        QFETCH(QString, reason);
+        QFETCH(QString, option);
+        QFETCH(QByteArray, reason);
         QTemporaryDir dir;
-        const QString path = dir.filePath("map.kxgf");
-        QVERIFY(TestFiles::Write(path, Map(10, 10, 0, [](int) { return 1; })));
+        const QString path = dir.filePath("in");
+        const auto owners = [](int) { return 1; };
+        QVERIFY(TestFiles::Write(path, option == "--level-text" ? Map(10, 10, 0, owners)
+                                                                : MapFileText::LevelFile(10, 10, owners)));
         QVERIFY(QDir(dir.path()).mkdir("folder"));
         const QString output = dir.filePath(target);
 #ifdef Q_OS_UNIX
@@ -335,14 +376,106 @@ private slots:
         }
 #endif
         const QStringList before = TestFiles::Entries(dir.path());
-        const Run run = RunProgram({"--level-text", path, "-o", output});
+        const Run run = RunProgram({option, path, "-o", output});
         QCOMPARE(run.status, 1);
         QCOMPARE(run.out, QByteArray());
-        QCOMPARE(Lf(run.err), "ファイルを保存できませんでした・・・保存を中止します\n" +
-                                  QDir::toNativeSeparators(output).toUtf8() + "\n" + reason.toUtf8() + "\n");
+        QCOMPARE(Lf(run.err), "gridforge: " + QDir::toNativeSeparators(output).toUtf8() + ": " + reason + "\n");
         QCOMPARE(TestFiles::Entries(dir.path()), before);
         if (target.startsWith("shared"))
             QCOMPARE(TestFiles::Read(dir.filePath("notes.txt")), QByteArray("notes"));
+    }
+
+    // The map file made from a level text is the one the editor saves after
+    // opening that level text, byte for byte, lock off; on standard output or
+    // in the -o file, which it replaces.
+    void mapFromLevelTextIsTheEditorsSave_data()
+    {
+        QTest::addColumn<QByteArray>("level");
+        QTest::addColumn<int>("lock");  // the lock box when the editor opens it
+        const auto turns = [](int s) { return s % 7; };
+        QTest::newRow("50 x 50 in a Shift_JIS level file, LF") << MapFileText::LevelFile(50, 50, turns) << 0;
+        QTest::newRow("lock box on: turned off, the ring kept") << MapFileText::LevelFile(12, 10, [](int) { return 5; }) << 1;
+        QTest::newRow("the viewer's own text, CR LF") << QByteArray("own_map= \r\n3 2\r\n00 01 02 \r\n03 04 05 ") << 0;
+    }
+    void mapFromLevelTextIsTheEditorsSave()
+    {
+        QFETCH(QByteArray, level);
+        QFETCH(int, lock);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("castle.level");
+        QVERIFY(TestFiles::Write(path, level));
+        const QString output = dir.filePath("castle.kxgf");
+        QVERIFY(TestFiles::Write(output, "an older map"));
+
+        const Run toStdout = RunProgram({"--map-from-level-text", path});
+        QCOMPARE(toStdout.err, QByteArray());
+        QCOMPARE(toStdout.status, 0);
+        const Run toFile = RunProgram({"--map-from-level-text", path, "-o", output});
+        QCOMPARE(toFile.err, QByteArray());
+        QCOMPARE(toFile.status, 0);
+        QCOMPARE(toFile.out, QByteArray());
+
+        // The editor started with the level text: a new map, shown, changed;
+        // Save asks for a name; the viewer shows the section that was read.
+        StartedFrame editor(false, path, lock);
+        QVERIFY(!editor.sizeDialogShown);
+        QCOMPARE(editor.frame->Toolbar2()->Check1()->Value(), 0);
+        QVERIFY(editor.frame->MapHost().SubWindow());
+        QCOMPARE(MapModule::MapChanged, MapModule::True);
+        const QString saved = dir.filePath("saved.kxgf");
+        editor.files.savePaths.push_back(saved.toStdString());
+        editor.frame->Menu()->mnuFileSave->trigger();
+        QCOMPARE(editor.files.saveShown, 1);
+        QCOMPARE(toStdout.out, TestFiles::Read(saved));
+        QCOMPARE(TestFiles::Read(output), toStdout.out);
+        const QByteArray copied = ViewerCopy(editor);
+        const int start = copied.indexOf("own_map= ");
+        QCOMPARE(copied.mid(start, copied.indexOf("\r\n\r\n", start) - start),
+                 QByteArray::fromStdString(MapModule::BuildOwnMapText()));
+        QCOMPARE(TestFiles::Read(output), QByteArray::fromStdString(MapModule::MapFileText()));
+    }
+
+    void mapFromLevelTextRefused_data()
+    {
+        QTest::addColumn<QByteArray>("level");  // "missing": nothing; "folder": a folder
+        QTest::addColumn<QByteArray>("place");  // after the file's name
+        QTest::addColumn<QByteArray>("reason");
+        QTest::newRow("a token that is not an owner")
+            << QByteArray("\x8f\xe9\nown_map= \n3 2\n00 01 02\n03 09 05\n") << QByteArray(":5:4")
+            << QByteArray("a token that is not an owner 00 to 06 / オーナー 00 から 06 のどれでもないトークンです");
+        QTest::newRow("a row too short")
+            << QByteArray("own_map= \r\n3 2\r\n00 01 \r\n") << QByteArray(":3:7")
+            << QByteArray("a row of 2 tokens, the size says 3 / 行のトークンが 2 個です (サイズでは 3 個)");
+        QTest::newRow("no own_map section") << QByteArray("typ_map= \n") << QByteArray(":2:1")
+                                            << QByteArray("no own_map section / own_map の節がありません");
+        QTest::newRow("a missing file") << QByteArray("missing") << QByteArray()
+                                        << QByteArray("does not exist / ファイルがありません");
+        QTest::newRow("a folder") << QByteArray("folder") << QByteArray() << QByteArray("is a folder / フォルダです");
+        QTest::newRow("a huge file") << "own_map= \n" + QByteArray(int(MapModule::MapFileSizeLimit), '\n') << QByteArray()
+                                     << QByteArray("is larger than 4 MB / ファイルが大きすぎます (4 MB まで)");
+    }
+    void mapFromLevelTextRefused()
+    {
+        QFETCH(QByteArray, level);
+        QFETCH(QByteArray, place);
+        QFETCH(QByteArray, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("castle.level");
+        if (level == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("castle.level"));
+        else if (level != "missing")
+            QVERIFY(TestFiles::Write(path, level));
+        const QString output = dir.filePath("castle.kxgf");
+        QVERIFY(TestFiles::Write(output, "an older map"));
+        const QStringList before = TestFiles::Entries(dir.path());
+        for (const QStringList& target : {QStringList{}, QStringList{"-o", output}}) {
+            const Run run = RunProgram(QStringList{"--map-from-level-text", path} + target);
+            QCOMPARE(run.status, 1);
+            QCOMPARE(run.out, QByteArray());
+            QCOMPARE(Lf(run.err), "gridforge: " + QDir::toNativeSeparators(path).toUtf8() + place + ": " + reason + "\n");
+        }
+        QCOMPARE(TestFiles::Read(output), QByteArray("an older map"));
+        QCOMPARE(TestFiles::Entries(dir.path()), before);
     }
 
     void fullStandardOutputIsReported()
@@ -368,6 +501,8 @@ private slots:
         QTest::newRow("-platform") << QStringList{"-platform", "offscreen"};
         QTest::newRow("restored session") << QStringList{"-platform", "offscreen", "-session", "10d2f3a_1"};
         QTest::newRow("-style with a map file") << QStringList{"--platform", "offscreen", "-style", "fusion", "m.kxgf"};
+        QTest::newRow("an option of Qt's that no list here names")
+            << QStringList{"-platform", "offscreen", "-qmljsdebugger=port:3768", "m.kxgf"};
     }
     void qtOptionsStartTheEditor()
     {

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QDir>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -16,7 +17,8 @@
 #include <QtTest>
 
 // The file commands on a started frame: new, save, save as, open, exit and a
-// map file dropped on the frame, with the questions and messages they bring.
+// map file or a level text dropped on the frame, with the questions and
+// messages they bring.
 class TestFileCommands : public QObject {
     Q_OBJECT
 private slots:
@@ -211,11 +213,16 @@ private slots:
         QTest::addColumn<bool>("changed");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<bool>("loaded");
-        QTest::newRow("one map file opens") << QStringList{"drop.kxgf"} << false << true << true;
-        QTest::newRow("upper-case extension opens") << QStringList{"DROP.KXGF"} << false << true << true;
-        QTest::newRow("changed map asks, No keeps it") << QStringList{"drop.kxgf"} << true << true << false;
-        QTest::newRow("two files refused") << QStringList{"drop.kxgf", "other.kxgf"} << false << false << false;
-        QTest::newRow("other extension refused") << QStringList{"drop.txt"} << false << false << false;
+        QTest::addColumn<bool>("levelText");  // the files hold a level text, not a map file
+        QTest::newRow("one map file opens") << QStringList{"drop.kxgf"} << false << true << true << false;
+        QTest::newRow("upper-case extension opens") << QStringList{"DROP.KXGF"} << false << true << true << false;
+        QTest::newRow("changed map asks, No keeps it") << QStringList{"drop.kxgf"} << true << true << false << false;
+        QTest::newRow("two files refused") << QStringList{"drop.kxgf", "other.kxgf"} << false << false << false << false;
+        QTest::newRow("a map file of another name opens") << QStringList{"drop.txt"} << false << true << true << false;
+        QTest::newRow("level text opens as a new map") << QStringList{"level.txt"} << false << true << true << true;
+        QTest::newRow("level text on a changed map asks, No keeps it")
+            << QStringList{"level.txt"} << true << true << false << true;
+        QTest::newRow("a folder refused") << QStringList{"folder/"} << false << false << false << false;
     }
     void droppedFiles()
     {
@@ -223,11 +230,17 @@ private slots:
         QFETCH(bool, changed);
         QFETCH(bool, accepted);
         QFETCH(bool, loaded);
+        QFETCH(bool, levelText);
         StartedFrame started(true);
         QTemporaryDir dir;
         QList<QUrl> urls;
+        const auto owners = [](int s) { return s % 7; };
         for (const QString& name : names) {
-            QVERIFY(TestFiles::Write(dir.filePath(name), MapFileText::Map(10, 11, 0, [](int s) { return s % 7; })));
+            if (name.endsWith('/'))
+                QVERIFY(QDir(dir.path()).mkdir(name));
+            else
+                QVERIFY(TestFiles::Write(dir.filePath(name), levelText ? MapFileText::LevelFile(10, 11, owners)
+                                                                       : MapFileText::Map(10, 11, 0, owners)));
             urls << QUrl::fromLocalFile(dir.filePath(name));
         }
         MapModule::MapChanged = changed ? MapModule::True : MapModule::False;
@@ -244,7 +257,12 @@ private slots:
         QCOMPARE(started.messages.CountOf("変更されていますがドキュメントを閉じますか?"), accepted && changed ? 1 : 0);
         QCOMPARE(started.files.openShown, 0);
         QCOMPARE(MapModule::MapHeight, loaded ? 11 : 20);
-        QCOMPARE(MapModule::CurrentFileName, loaded ? dir.filePath(names[0]).toStdString() : std::string());
+        QCOMPARE(MapModule::OwnerGrid.At(108), loaded ? 3 : 0);
+        // A level text is a new map: no file of its own, changed.
+        const bool tied = loaded && !levelText;
+        QCOMPARE(MapModule::CurrentFileName, tied ? dir.filePath(names[0]).toStdString() : std::string());
+        QCOMPARE(MapModule::MapChanged, changed || (loaded && levelText) ? MapModule::True : MapModule::False);
+        QCOMPARE(started.messages.Count(), accepted && changed ? 1 : 0);
     }
 };
 

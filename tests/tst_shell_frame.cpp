@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QToolButton>
 #include <QtTest>
@@ -25,11 +26,45 @@ bool NearColour(const QColor& seen, const QColor& wanted)
            std::abs(seen.blue() - wanted.blue()) <= 24;
 }
 
+#ifdef Q_OS_LINUX
+// The image plugins the process has loaded, by file, from its memory map.
+QStringList LoadedImagePlugins()
+{
+    QFile maps("/proc/self/maps");
+    if (!maps.open(QIODevice::ReadOnly))
+        return {};
+    QStringList plugins;
+    for (const QByteArray& line : maps.readAll().split('\n'))
+        if (line.contains("/imageformats/"))
+            plugins << QString::fromUtf8(line.mid(line.indexOf('/')));
+    plugins.removeDuplicates();
+    return plugins;
+}
+#endif
+
 }  // namespace
 
 class TestFrame : public QObject {
     Q_OBJECT
 private slots:
+    // First, while nothing in this process has read a picture: up to the size
+    // dialog on the screen no image plugin is loaded, and the plugin folders
+    // of the whole program stay as Qt found them.
+    void startUpLoadsNoImagePlugin()
+    {
+        const QStringList folders = QCoreApplication::libraryPaths();
+        QVERIFY(!folders.isEmpty());
+        frmMDI frame;
+        frmMapSelect dialog(&frame);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCoreApplication::processEvents();
+        QCOMPARE(QCoreApplication::libraryPaths(), folders);
+#ifdef Q_OS_LINUX
+        QCOMPARE(LoadedImagePlugins(), QStringList());
+#endif
+    }
+
     void startUpCancelled()
     {
         StartedFrame started(false);

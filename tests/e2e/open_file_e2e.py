@@ -3,7 +3,9 @@
 
 `gridforge map.kxgf` must show the frame with that map (every cell in its owner's colour, the grid exactly as wide
 as the file says) and no size dialog; a file that is not a map shows the header message and then the size dialog;
-two arguments are refused with the usage text and exit status 2, before any window.
+two arguments are refused with the usage text and exit status 2, before any window. A level text (a level file
+in Shift_JIS with LF line ends) shows its own_map section as a new map, and closing asks as for a changed map;
+an option that Qt's X11 platform takes (-visual) goes to Qt.
 
 Usage: open_file_e2e.py /path/to/gridforge
 """
@@ -78,6 +80,35 @@ def opens_the_map(session, binary):
     close_frame(session, app, frame)
 
 
+def default_visual(session):
+    """The id of the X server's default visual, as xdpyinfo reports it."""
+    out = subprocess.run(["xdpyinfo"], env=session.env, capture_output=True, text=True, timeout=20).stdout
+    for line in out.splitlines():
+        if "default visual id:" in line:
+            return line.split(":")[1].strip()
+    raise Failure("xdpyinfo gave no default visual")
+
+
+def level_text_opens_as_new_map(session, binary):
+    path = os.path.join(session.root, "castle.level")
+    rows = ["".join("%02d " % owner_at(c, r) for c in range(WIDTH)) for r in range(HEIGHT)]
+    title = "; \u57ce\u306e\u30ec\u30d9\u30eb".encode("shift_jis")  # "; 城のレベル"
+    with open(path, "wb") as f:
+        f.write(title + b"\nown_map= \n%d %d\n" % (WIDTH, HEIGHT) + "\n".join(rows).encode("ascii") + b"\n\n" + title)
+    app = session.spawn([binary, "-visual", default_visual(session), path])
+    frame = window(session, FRAME_TITLE)
+    cells = wait_for("the map from the level text", lambda: map_on_screen(session, frame), 15)
+    if any(cells[r][c] != CELL_COLOURS[owner_at(c, r)] for r in range(HEIGHT) for c in range(WIDTH)):
+        raise Failure("the cells differ from the level text")
+    if session.windows("^%s$" % SIZE_DIALOG):
+        raise Failure("the size dialog came although a level text was given")
+    session.close_window(frame, lambda: session.windows("^終了$"), 'the question "終了"')
+    session.activate(session.windows("^終了$")[0])
+    session.key("alt+y")
+    wait_for("the program to exit", lambda: app.poll() is not None, 15)
+    print("level text opened as a changed new map, with -visual left to Qt; closing asked", flush=True)
+
+
 def refused_file_then_size_dialog(session, binary):
     path = os.path.join(session.root, "not-a-map.kxgf")
     with open(path, "wb") as f:
@@ -109,7 +140,8 @@ def main():
 
         def drive():
             session.start()
-            for case in (opens_the_map, refused_file_then_size_dialog, two_arguments_refused):
+            for case in (opens_the_map, level_text_opens_as_new_map, refused_file_then_size_dialog,
+                         two_arguments_refused):
                 case(session, binary)
         return session, drive
     return run_script(__doc__, make)

@@ -30,4 +30,13 @@ QByteArray Map(int width, int height, int lock, const std::function<int(int)>& o
     return bytes;
 }
 
+QByteArray LevelFile(int width, int height, const std::function<int(int)>& ownerAt)
+{
+    const QByteArray title = "; \x8f\xe9\x82\xcc\x83\x8c\x83x\x83\x8b\n";  // "; 城のレベル" in Shift_JIS
+    QByteArray bytes = title + "own_map= \n" + QByteArray::number(width) + " " + QByteArray::number(height) + "\n";
+    for (int s = 0; s < width * height; ++s)
+        bytes += "0" + QByteArray::number(ownerAt(s)) + (s % width == width - 1 ? " \n" : " ");
+    return bytes + "\n" + title;
+}
+
 }  // namespace MapFileText

@@ -19,4 +19,7 @@ QByteArray File(const QList<QByteArray>& lines);
 QByteArray Owners(int count, int first = 0);
 // A whole map file: the size line, the lock value, then ownerAt(s) for every sector.
 QByteArray Map(int width, int height, int lock, const std::function<int(int)>& ownerAt);
+// A level file as a text editor keeps it: Shift_JIS text before and after the
+// own_map section, ownerAt(s) for every sector, every line ending in LF.
+QByteArray LevelFile(int width, int height, const std::function<int(int)>& ownerAt);
 }  // namespace MapFileText

@@ -2,6 +2,8 @@
 
 #include "dialogs/frmMapSelect.h"
 #include "document/MapModule.h"
+#include "shell/LockCheckBox.h"
+#include "shell/MapDataPanel.h"
 #include "shell/MapWindowHost.h"
 #include "shell/frmMDI.h"
 #include "support/FakeFileDialog.h"
@@ -24,17 +26,21 @@ inline void PressButtonNamed(QWidget* window, const char* name)
 
 // A frame that went through its start-up, with the size dialog confirmed
 // (a 20 x 20 map) or cancelled, and fakes for message boxes and file dialogs.
-// With a map file the start loads it; the size dialog may not come at all.
+// With a map file (or a level text) the start loads it; the size dialog may
+// not come at all.
 struct StartedFrame {
     std::unique_ptr<frmMDI> frame;
     FakeMessageBox messages;
     FakeFileDialog files;
     bool sizeDialogShown = false;
 
-    explicit StartedFrame(bool confirm, const QString& mapFile = QString())
+    // lock: the lock box's value before the start.
+    explicit StartedFrame(bool confirm, const QString& mapFile = QString(), int lock = 0)
     {
         MapModule::ResetDocument();
         frame = std::make_unique<frmMDI>(FrameDialogs{&messages, &files});
+        if (lock != 0)
+            frame->Toolbar2()->Check1()->SetValue(lock);
         WhenModalShows(frame.get(), [this, confirm](QWidget* dialog) {
             sizeDialogShown = qobject_cast<frmMapSelect*>(dialog) != nullptr;
             PressButtonNamed(dialog, confirm ? "Command1" : "Command2");
