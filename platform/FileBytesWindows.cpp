@@ -2,6 +2,7 @@
 // hidden temporary file beside the target, flushed to disk and then put in
 // the target's place in one step.
 #include "platform/FileBytes.h"
+#include "platform/SaveMetadataWindows.h"
 #include "platform/SaveTemporaryWindows.h"
 #include "platform/WindowsFileHandle.h"
 #include "platform/WindowsPaths.h"
@@ -70,44 +71,12 @@ bool WriteFully(HANDLE file, std::string_view bytes)
     return true;
 }
 
-// The attributes and creation time the saved file carries: those of the file
-// it replaces, or those of a plain new file.
-bool SetFinalAttributes(HANDLE file, DWORD existing, const FILETIME& created)
-{
-    FILE_BASIC_INFO info{};
-    info.FileAttributes = existing == INVALID_FILE_ATTRIBUTES || existing == 0 ? FILE_ATTRIBUTE_ARCHIVE : existing;
-    if (existing != INVALID_FILE_ATTRIBUTES) {
-        info.CreationTime.LowPart = created.dwLowDateTime;
-        info.CreationTime.HighPart = static_cast<LONG>(created.dwHighDateTime);
-    }
-    return ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info) != 0;
-}
-
-// Gives the file open as to (with WRITE_DAC) the access list of the file at
-// from, where the user may read it: the rename that puts the new file in
-// place keeps the new file's own list.
-void CopyAccessList(const std::wstring& from, HANDLE to)
-{
-    DWORD size = 0;
-    ::GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
-    if (size == 0)
-        return;
-    std::vector<unsigned char> descriptor(size);
-    if (::GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size))
-        (void)::SetKernelObjectSecurity(to, DACL_SECURITY_INFORMATION, descriptor.data());
-}
-
-// Puts the file at from in the place of the file at to in one rename, with
-// the rename of POSIX semantics (Windows 10 and later): it replaces to also
-// while another program holds it open with delete sharing, which a plain
+// Puts the file open as file in the place of the file at to in one rename,
+// with the rename of POSIX semantics (Windows 10 and later): it replaces to
+// also while another program holds it open with delete sharing, which a plain
 // rename refuses.
-bool RenameOverOpenFile(const std::wstring& from, const std::wstring& to)
+bool RenameOverOpenFile(HANDLE file, const std::wstring& to)
 {
-    FileHandle file(::CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        return false;
     // FILE_RENAME_INFO with its flags word, as the system reads it.
     struct RenameInfo {
         DWORD flags;
@@ -122,20 +91,21 @@ bool RenameOverOpenFile(const std::wstring& from, const std::wstring& to)
     std::memcpy(buffer.data(), &info, offsetof(RenameInfo, name));
     std::memcpy(buffer.data() + offsetof(RenameInfo, name), to.data(), nameBytes);
     const auto renameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);  // FileRenameInfoEx
-    return ::SetFileInformationByHandle(file.Get(), renameInfoEx, buffer.data(),
-                                        static_cast<DWORD>(buffer.size())) != 0;
+    return ::SetFileInformationByHandle(file, renameInfoEx, buffer.data(), static_cast<DWORD>(buffer.size())) != 0;
 }
 
-// Replaces the file at to with the file at from. One rename where the system
-// allows it, so that a save killed at any moment leaves the old map or the new
-// one under the name. Only where the map is held open elsewhere with delete
-// sharing and the system has no rename for that, ReplaceFileW does it in its
-// steps (it moves the old file aside first).
-bool ReplaceWith(const std::wstring& from, const std::wstring& to, bool exists)
+// Replaces the file at to with the temporary file open as temp at from, which
+// stays open throughout (the system's calls open it again by name beside the
+// handle). One rename where the system allows it, so that a save killed at
+// any moment leaves the old map or the new one under the name. Only where the
+// map is held open elsewhere with delete sharing and the system has no rename
+// for that, ReplaceFileW does it in its steps (it moves the old file aside
+// first).
+bool ReplaceWith(HANDLE temp, const std::wstring& from, const std::wstring& to, bool exists)
 {
     if (!exists)
         return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    if (RenameOverOpenFile(from, to) ||
+    if (RenameOverOpenFile(temp, to) ||
         ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0)
         return true;
     const DWORD error = ::GetLastError();
@@ -185,25 +155,26 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
             return WriteStatus::NotAFile;
     }
 
+    // A new map takes the access list its folder gives; one that replaces a
+    // map allows no one but the user until it has the old map's list.
+    const bool replacing = existing != INVALID_FILE_ATTRIBUTES;
+    SaveMetadata::UserOnly userOnly;
     std::wstring tempPath;
-    FileHandle temp(SaveTemporary::Create(target, tempPath));
+    FileHandle temp(SaveTemporary::Create(target, tempPath, replacing ? userOnly.Attributes() : nullptr));
     if (!temp.Valid())
         return StatusOf(::GetLastError());
-    if (existing != INVALID_FILE_ATTRIBUTES)
-        CopyAccessList(target, temp.Get());
+    if (replacing)
+        (void)SaveMetadata::Keep(target, temp.Get(), tempPath);
     const bool written = WriteFully(temp.Get(), bytes) && ::FlushFileBuffers(temp.Get()) &&
-                         SetFinalAttributes(temp.Get(), existing, old.ftCreationTime) && temp.Close();
-    // What the old file had, its access list, attributes and creation time,
-    // the temporary file has taken above; a new file takes the access list its
-    // folder gives.
-    const bool replaced = written && ReplaceWith(tempPath, target, existing != INVALID_FILE_ATTRIBUTES);
+                         SaveMetadata::KeepAttributes(temp.Get(), existing, old.ftCreationTime);
+    const bool replaced = written && ReplaceWith(temp.Get(), tempPath, target, replacing);
+    const DWORD error = ::GetLastError();
+    temp.Close();
     if (!replaced) {
-        const DWORD error = ::GetLastError();
-        temp.Close();
         ::DeleteFileW(tempPath.c_str());
         // The folder took the temporary file and the file opened for writing:
         // what refuses the replacement is another program holding the file.
-        if (written && existing != INVALID_FILE_ATTRIBUTES && error == ERROR_ACCESS_DENIED)
+        if (written && replacing && error == ERROR_ACCESS_DENIED)
             return WriteStatus::InUse;
         return StatusOf(error);
     }
