@@ -95,22 +95,23 @@ bool RenameOverOpenFile(HANDLE file, const std::wstring& to)
 }
 
 // Replaces the file at to with the temporary file open as temp at from, which
-// stays open throughout (the system's calls open it again by name beside the
-// handle). One rename where the system allows it, so that a save killed at
-// any moment leaves the old map or the new one under the name. Only where the
-// map is held open elsewhere with delete sharing and the system has no rename
-// for that, ReplaceFileW does it in its steps (it moves the old file aside
-// first).
-bool ReplaceWith(HANDLE temp, const std::wstring& from, const std::wstring& to, bool exists)
+// stays open (the system's rename opens it again by name beside the handle).
+// One rename where the system allows it, so that a save killed at any moment
+// leaves the old map or the new one under the name. Only where the map is
+// held open elsewhere with delete sharing and the system has no rename for
+// that, ReplaceFileW does it in its steps (it moves the old file aside
+// first); it needs the file closed, and holds it itself while it works.
+bool ReplaceWith(FileHandle& temp, const std::wstring& from, const std::wstring& to, bool exists)
 {
     if (!exists)
         return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    if (RenameOverOpenFile(temp, to) ||
+    if (RenameOverOpenFile(temp.Get(), to) ||
         ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0)
         return true;
     const DWORD error = ::GetLastError();
     if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
         return false;
+    temp.Close();
     return ::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
 }
 
@@ -167,7 +168,7 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
         (void)SaveMetadata::Keep(target, temp.Get(), tempPath);
     const bool written = WriteFully(temp.Get(), bytes) && ::FlushFileBuffers(temp.Get()) &&
                          SaveMetadata::KeepAttributes(temp.Get(), existing, old.ftCreationTime);
-    const bool replaced = written && ReplaceWith(temp.Get(), tempPath, target, replacing);
+    const bool replaced = written && ReplaceWith(temp, tempPath, target, replacing);
     const DWORD error = ::GetLastError();
     temp.Close();
     if (!replaced) {
