@@ -3,12 +3,12 @@
 
 In a prefix made anew: the installer's first page (its window title in Japanese; a screenshot), then a silent
 install (/S) and its effects: the zip's files byte for byte in C:\\Program Files\\Gridforge plus the uninstaller,
-the Start menu entry, the map file type and the uninstall entry in the registry, the icon (16 to 256 pixels) and
-the version information and the manifest (longPathAware) of the installed gridforge.exe. Then a map in a folder with spaces and Japanese in its
-names is opened the way a double-click opens it (`wine start` on the .kxgf, which goes through the file type's
-open command) and must be shown cell for cell. Then a map the user keeps in the program's folder, a silent
-uninstall, and nothing of the installer's left: no file but the user's map, no shortcut, and the registry with
-exactly the keys and values it had before the install.
+the Start menu entry, the map file type and the uninstall entry in the registry, the icon (16 to 256 pixels), the
+version information and the manifest (longPathAware) of the installed gridforge.exe. Then a map in a folder with
+spaces and Japanese in its names is opened the way a double-click opens it (`wine start` on the .kxgf, which goes
+through the file type's open command) and must be shown cell for cell. Then a map the user keeps in the program's
+folder, a silent uninstall, and nothing of the installer's left: no file but the user's map, no shortcut, and the
+registry with exactly the keys and values it had before the install.
 
 Usage: installer_test.py setup.exe unzipped-folder version out-dir   (out-dir gets the prefix and screenshots)
 """
