@@ -162,6 +162,7 @@ class WineDriver(e2e.Driver):
         if classes != ["#32770"]:
             raise Failure('the window "%s" that %s opened is not the system\'s dialog: window classes %r'
                           % (title, keys, classes))
+        e2e.log('"%s" is the system\'s dialog (window class #32770)' % title)
         self.session.activate(dialog)
         time.sleep(1.0)  # the folder's contents come after the window
         if picture:
