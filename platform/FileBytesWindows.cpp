@@ -159,9 +159,11 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
     // A new map takes the access list its folder gives; one that replaces a
     // map allows no one but the user until it has the old map's list.
     const bool replacing = existing != INVALID_FILE_ATTRIBUTES;
-    SaveMetadata::UserOnly userOnly;
+    std::optional<SaveMetadata::UserOnly> userOnly;
+    if (replacing)
+        userOnly.emplace();
     std::wstring tempPath;
-    FileHandle temp(SaveTemporary::Create(target, tempPath, replacing ? userOnly.Attributes() : nullptr));
+    FileHandle temp(SaveTemporary::Create(target, tempPath, replacing ? userOnly->Attributes() : nullptr));
     if (!temp.Valid())
         return StatusOf(::GetLastError());
     if (replacing)

@@ -20,6 +20,8 @@ namespace SaveMetadata {
 class UserOnly {
 public:
     UserOnly();
+    UserOnly(const UserOnly&) = delete;
+    UserOnly& operator=(const UserOnly&) = delete;
     // For CreateFileW; nothing (the folder's list) when it could not be made.
     SECURITY_ATTRIBUTES* Attributes() { return made_ ? &attributes_ : nullptr; }
 
