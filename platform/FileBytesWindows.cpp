@@ -166,6 +166,7 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes)
     FileHandle temp(SaveTemporary::Create(target, tempPath, replacing ? userOnly->Attributes() : nullptr));
     if (!temp.Valid())
         return StatusOf(::GetLastError());
+    // (What could not be kept is not told yet.)
     if (replacing)
         (void)SaveMetadata::Keep(target, temp.Get(), tempPath);
     const bool written = WriteFully(temp.Get(), bytes) && ::FlushFileBuffers(temp.Get()) &&

@@ -35,8 +35,9 @@ bool CopyBytes(HANDLE from, HANDLE to)
 }
 
 // A copy of each named stream of the file at path (":name:$DATA") in the
-// file at tempPath. File systems without named streams have none to copy.
-void CopyNamedStreams(const std::wstring& path, const std::wstring& tempPath)
+// file at tempPath; the names of those it could not copy go to lost. File
+// systems without named streams have none to copy.
+void CopyNamedStreams(const std::wstring& path, const std::wstring& tempPath, std::vector<std::wstring>& lost)
 {
     WIN32_FIND_STREAM_DATA stream{};
     const HANDLE search = ::FindFirstStreamW(path.c_str(), FindStreamInfoStandard, &stream, 0);
@@ -51,8 +52,8 @@ void CopyNamedStreams(const std::wstring& path, const std::wstring& tempPath)
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         FileHandle to(::CreateFileW((tempPath + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (from.Valid() && to.Valid())
-            (void)CopyBytes(from.Get(), to.Get());
+        if (!from.Valid() || !to.Valid() || !CopyBytes(from.Get(), to.Get()))
+            lost.push_back(name);
     } while (::FindNextStreamW(search, &stream));
     ::FindClose(search);
 }
@@ -82,12 +83,13 @@ UserOnly::UserOnly()
     attributes_ = SECURITY_ATTRIBUTES{sizeof(SECURITY_ATTRIBUTES), &descriptor_, FALSE};
 }
 
-bool Keep(const std::wstring& path, HANDLE temp, const std::wstring& tempPath)
+Lost Keep(const std::wstring& path, HANDLE temp, const std::wstring& tempPath)
 {
+    Lost lost;
     // The list as it is, with its inherited entries and its protection from
     // the folder's: the rename that puts the file in place keeps it so.
     const std::vector<unsigned char> list = DescriptorOf(path, DACL_SECURITY_INFORMATION);
-    const bool kept = !list.empty() && ::SetKernelObjectSecurity(temp, DACL_SECURITY_INFORMATION,
+    lost.accessList = list.empty() || !::SetKernelObjectSecurity(temp, DACL_SECURITY_INFORMATION,
                                                                  const_cast<unsigned char*>(list.data()));
     // Another owner only with the privilege to give files away; then the
     // owner is the user who saved, as after the system's own replace.
@@ -97,8 +99,8 @@ bool Keep(const std::wstring& path, HANDLE temp, const std::wstring& tempPath)
         if (!descriptor.empty())
             (void)::SetKernelObjectSecurity(temp, part, const_cast<unsigned char*>(descriptor.data()));
     }
-    CopyNamedStreams(path, tempPath);
-    return kept;
+    CopyNamedStreams(path, tempPath, lost.streams);
+    return lost;
 }
 
 bool KeepAttributes(HANDLE temp, DWORD existing, const FILETIME& created)

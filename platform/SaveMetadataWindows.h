@@ -33,12 +33,16 @@ private:
     bool made_ = false;
 };
 
+// What Keep could not give the new file.
+struct Lost {
+    bool accessList = false;            // temp keeps the list it was created with
+    std::vector<std::wstring> streams;  // names of named streams not copied (":name:$DATA")
+};
 // Gives temp (open for writing, WRITE_DAC and WRITE_OWNER, at tempPath) the
 // access list of the old file at path, and its owner and group where the
 // system lets the user set them, then a copy of each named stream of the old
-// file. Returns false when the access list could not be given: temp then
-// keeps the one it was created with.
-bool Keep(const std::wstring& path, HANDLE temp, const std::wstring& tempPath);
+// file; says what it could not give.
+Lost Keep(const std::wstring& path, HANDLE temp, const std::wstring& tempPath);
 // Gives temp the old file's attributes (existing) and creation time; for a
 // new file (existing INVALID_FILE_ATTRIBUTES) those of a plain new file.
 bool KeepAttributes(HANDLE temp, DWORD existing, const FILETIME& created);
