@@ -49,6 +49,8 @@ std::string NotKeptText(const FileBytes::NotKept& notKept)
         text += "アクセス制御リスト（ACL）\n";
     for (const std::string& name : notKept.attributes)
         text += "拡張属性「" + name + "」\n";
+    for (const std::string& name : notKept.streams)
+        text += "代替データストリーム「" + name + "」\n";
     if (notKept.accessList)
         text += "ほかのユーザーがこのファイルを読み書きできなくなっていることがあります。\n";
     if (!text.empty())

@@ -52,7 +52,8 @@ install(FILES ${GRIDFORGE_MINGW_DLLS} DESTINATION .)
 install(FILES ${GRIDFORGE_QTBASE_JA} DESTINATION translations)
 
 # Licences: Gridforge's own beside the program, and in licenses/ the texts and
-# notices of what the folder redistributes (Qt, the mingw-w64 run-time DLLs).
+# notices of what the folder redistributes (Qt and the code compiled into it,
+# the mingw-w64 run-time DLLs).
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/windows/licenses-README.txt DESTINATION licenses RENAME README.txt)
 foreach(text LGPL-3.0-only GPL-3.0-only)
@@ -61,6 +62,13 @@ foreach(text LGPL-3.0-only GPL-3.0-only)
   endif()
   install(FILES ${qt_prefix}/LICENSES/${text}.txt DESTINATION licenses/Qt)
 endforeach()
+# The third-party code compiled into Qt's DLLs, one notice each
+# (scripts/windows/make_licences.py writes them from Qt's attribution files).
+file(GLOB qt_third_party ${CMAKE_CURRENT_LIST_DIR}/windows/licenses/Qt-third-party/*.txt)
+if(NOT qt_third_party)
+  message(FATAL_ERROR "no notices in packaging/windows/licenses/Qt-third-party (scripts/windows/make_licences.py)")
+endif()
+install(FILES ${qt_third_party} DESTINATION licenses/Qt/third-party)
 foreach(pair "gcc-mingw-w64-x86-64-posix-runtime:gcc-runtime" "mingw-w64-x86-64-dev:mingw-w64")
   string(REPLACE ":" ";" pair "${pair}")
   list(GET pair 0 package)

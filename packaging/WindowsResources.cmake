@@ -1,6 +1,6 @@
 # Windows: the program's icon (16 to 256 pixels, from the desktop icon's
-# pictures in resources/hicolor/) and version information, linked into
-# gridforge.exe as resources.
+# pictures in resources/hicolor/), version information and manifest (long
+# paths), linked into gridforge.exe as resources.
 find_program(GRIDFORGE_ICOTOOL icotool)
 if(NOT GRIDFORGE_ICOTOOL)
   message(FATAL_ERROR "icotool not found (Debian: icoutils)")
@@ -20,6 +20,7 @@ add_custom_command(OUTPUT ${GRIDFORGE_ICO}
 file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE GRIDFORGE_COPYRIGHT REGEX "^Copyright ")
 string(REPLACE "(c)" "©" GRIDFORGE_COPYRIGHT "${GRIDFORGE_COPYRIGHT}")
 set(GRIDFORGE_RC_VERSION "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},0,0")
+set(GRIDFORGE_MANIFEST ${CMAKE_CURRENT_LIST_DIR}/windows/gridforge.manifest)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/gridforge.rc.in ${CMAKE_BINARY_DIR}/gridforge.rc @ONLY)
-set_source_files_properties(${CMAKE_BINARY_DIR}/gridforge.rc PROPERTIES OBJECT_DEPENDS ${GRIDFORGE_ICO})
+set_source_files_properties(${CMAKE_BINARY_DIR}/gridforge.rc PROPERTIES OBJECT_DEPENDS "${GRIDFORGE_ICO};${GRIDFORGE_MANIFEST}")
 target_sources(gridforge PRIVATE ${CMAKE_BINARY_DIR}/gridforge.rc)

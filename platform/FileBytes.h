@@ -43,9 +43,10 @@ enum class WriteStatus {
 // What a save could not carry over from the file it replaced; the save
 // itself stands.
 struct NotKept {
-    bool accessList = false;              // the file's own access list (the POSIX ACL)
+    bool accessList = false;              // the file's own access list (POSIX ACL, Windows DACL)
     std::vector<std::string> attributes;  // the names of other extended attributes
-    bool Empty() const { return !accessList && attributes.empty(); }
+    std::vector<std::string> streams;     // the names of named streams (Windows), in UTF-8
+    bool Empty() const { return !accessList && attributes.empty() && streams.empty(); }
 };
 
 // Writes bytes to path so that path always holds either its old content or

@@ -3,6 +3,7 @@
 // the target's place in one step.
 #include "platform/FileBytes.h"
 #include "platform/ErrorReasons.h"
+#include "platform/SaveMetadataWindows.h"
 #include "platform/SaveTemporaryWindows.h"
 #include "platform/FileHandle.h"
 #include "platform/WindowsPaths.h"
@@ -53,44 +54,12 @@ bool WriteFully(HANDLE file, std::string_view bytes)
     return true;
 }
 
-// The attributes and creation time the saved file carries: those of the file
-// it replaces, or those of a plain new file.
-bool SetFinalAttributes(HANDLE file, DWORD existing, const FILETIME& created)
-{
-    FILE_BASIC_INFO info{};
-    info.FileAttributes = existing == INVALID_FILE_ATTRIBUTES || existing == 0 ? FILE_ATTRIBUTE_ARCHIVE : existing;
-    if (existing != INVALID_FILE_ATTRIBUTES) {
-        info.CreationTime.LowPart = created.dwLowDateTime;
-        info.CreationTime.HighPart = static_cast<LONG>(created.dwHighDateTime);
-    }
-    return ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info) != 0;
-}
-
-// Gives the file open as to (with WRITE_DAC) the access list of the file at
-// from, where the user may read it: the rename that puts the new file in
-// place keeps the new file's own list.
-void CopyAccessList(const std::wstring& from, HANDLE to)
-{
-    DWORD size = 0;
-    ::GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
-    if (size == 0)
-        return;
-    std::vector<unsigned char> descriptor(size);
-    if (::GetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size))
-        (void)::SetKernelObjectSecurity(to, DACL_SECURITY_INFORMATION, descriptor.data());
-}
-
-// Puts the file at from in the place of the file at to in one rename, with
-// the rename of POSIX semantics (Windows 10 and later): it replaces to also
-// while another program holds it open with delete sharing, which a plain
+// Puts the file open as file in the place of the file at to in one rename,
+// with the rename of POSIX semantics (Windows 10 and later): it replaces to
+// also while another program holds it open with delete sharing, which a plain
 // rename refuses.
-bool RenameOverOpenFile(const std::wstring& from, const std::wstring& to)
+bool RenameOverOpenFile(HANDLE file, const std::wstring& to)
 {
-    FileHandle file(::CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        return false;
     // FILE_RENAME_INFO with its flags word, as the system reads it.
     struct RenameInfo {
         DWORD flags;
@@ -105,32 +74,51 @@ bool RenameOverOpenFile(const std::wstring& from, const std::wstring& to)
     std::memcpy(buffer.data(), &info, offsetof(RenameInfo, name));
     std::memcpy(buffer.data() + offsetof(RenameInfo, name), to.data(), nameBytes);
     const auto renameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);  // FileRenameInfoEx
-    return ::SetFileInformationByHandle(file.Get(), renameInfoEx, buffer.data(),
-                                        static_cast<DWORD>(buffer.size())) != 0;
+    return ::SetFileInformationByHandle(file, renameInfoEx, buffer.data(), static_cast<DWORD>(buffer.size())) != 0;
 }
 
-// Replaces the file at to with the file at from. One rename where the system
-// allows it, so that a save killed at any moment leaves the old map or the new
-// one under the name. Only where the map is held open elsewhere with delete
-// sharing and the system has no rename for that, ReplaceFileW does it in its
-// steps (it moves the old file aside first).
-bool ReplaceWith(const std::wstring& from, const std::wstring& to, bool exists)
+// Replaces the file at to with the temporary file open as temp at from, which
+// stays open (the system's rename opens it again by name beside the handle).
+// One rename where the system allows it, so that a save killed at any moment
+// leaves the old map or the new one under the name. Only where the map is
+// held open elsewhere with delete sharing and the system has no rename for
+// that, ReplaceFileW does it in its steps (it moves the old file aside
+// first); it needs the file closed, and holds it itself while it works.
+bool ReplaceWith(FileHandle& temp, const std::wstring& from, const std::wstring& to, bool exists)
 {
     if (!exists)
         return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    if (RenameOverOpenFile(from, to) ||
+    if (RenameOverOpenFile(temp.Get(), to) ||
         ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0)
         return true;
     const DWORD error = ::GetLastError();
     if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
         return false;
+    temp.Close();
     return ::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+}
+
+// A named stream as a user knows it: ":name:$DATA" gives "name", in UTF-8.
+std::string StreamNameOf(const std::wstring& stream)
+{
+    std::wstring name = stream;
+    if (!name.empty() && name.front() == L':')
+        name.erase(0, 1);
+    const std::wstring::size_type type = name.rfind(L":$DATA");
+    if (type != std::wstring::npos && type + 6 == name.size())
+        name.erase(type);
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), utf8.data(), size, nullptr,
+                              nullptr);
+    return utf8;
 }
 
 }  // namespace
 
-// Nothing is reported lost here yet: notKept stays empty.
-WriteStatus WriteAtomically(const std::string& path, std::string_view bytes, NotKept* /*notKept*/)
+WriteStatus WriteAtomically(const std::string& path, std::string_view bytes, NotKept* notKept)
 {
     const std::wstring wide = Wide(path);
     if (wide.empty())
@@ -169,29 +157,38 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes, Not
             return WriteStatus::NotAFile;
     }
 
+    // A new map takes the access list its folder gives; one that replaces a
+    // map allows no one but the user until it has the old map's list.
+    const bool replacing = existing != INVALID_FILE_ATTRIBUTES;
+    std::optional<SaveMetadata::UserOnly> userOnly;
+    if (replacing)
+        userOnly.emplace();
     std::wstring tempPath;
-    FileHandle temp(SaveTemporary::Create(target, tempPath));
+    FileHandle temp(SaveTemporary::Create(target, tempPath, replacing ? userOnly->Attributes() : nullptr));
     if (!temp.Valid())
         return StatusOf(::GetLastError());
-    if (existing != INVALID_FILE_ATTRIBUTES)
-        CopyAccessList(target, temp.Get());
+    SaveMetadata::Lost lost;
+    if (replacing)
+        lost = SaveMetadata::LossesOfCopy(target, temp.Get(), tempPath);
     const bool written = WriteFully(temp.Get(), bytes) && ::FlushFileBuffers(temp.Get()) &&
-                         SetFinalAttributes(temp.Get(), existing, old.ftCreationTime) && temp.Close();
-    // What the old file had, its access list, attributes and creation time,
-    // the temporary file has taken above; a new file takes the access list its
-    // folder gives.
-    const bool replaced = written && ReplaceWith(tempPath, target, existing != INVALID_FILE_ATTRIBUTES);
+                         SaveMetadata::KeepAttributes(temp.Get(), existing, old.ftCreationTime);
+    const bool replaced = written && ReplaceWith(temp, tempPath, target, replacing);
+    const DWORD error = ::GetLastError();
+    temp.Close();
     if (!replaced) {
-        const DWORD error = ::GetLastError();
-        temp.Close();
         ::DeleteFileW(tempPath.c_str());
         // The folder took the temporary file and the file opened for writing:
         // what refuses the replacement is another program holding the file.
-        if (written && existing != INVALID_FILE_ATTRIBUTES && error == ERROR_ACCESS_DENIED)
+        if (written && replacing && error == ERROR_ACCESS_DENIED)
             return WriteStatus::InUse;
         return StatusOf(error);
     }
     SaveTemporary::RemoveLeftovers(target);
+    if (notKept) {
+        notKept->accessList = lost.accessList;
+        for (const std::wstring& stream : lost.streams)
+            notKept->streams.push_back(StreamNameOf(stream));
+    }
     return WriteStatus::Written;
 }
 

@@ -1,4 +1,6 @@
-// Reading a file on Windows: a handle from CreateFileW on the wide-character path.
+// Reading a file on Windows: a handle from CreateFileW on the long form of the
+// wide-character path, as the save writes it, so that a map saved in a folder
+// deeper than the old 260-character limit opens again.
 #include "platform/InputFile.h"
 
 #include "platform/WindowsPaths.h"
@@ -12,7 +14,7 @@
 
 InputFile::InputFile(const std::string& path)
 {
-    const std::wstring widePath = WindowsPaths::Wide(path);
+    const std::wstring widePath = WindowsPaths::LongPath(WindowsPaths::Wide(path));
     if (widePath.empty())
         return;
     FileHandle file(::CreateFileW(widePath.c_str(), GENERIC_READ,

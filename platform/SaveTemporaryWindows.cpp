@@ -22,14 +22,17 @@ TemporaryName<std::wstring> NamesOf(const std::wstring& target)
 
 }  // namespace
 
-HANDLE Create(const std::wstring& target, std::wstring& tempPath)
+HANDLE Create(const std::wstring& target, std::wstring& tempPath, SECURITY_ATTRIBUTES* security)
 {
     const std::wstring folder = DirectoryOf(target) + L"\\";
     const TemporaryName<std::wstring> names = NamesOf(target);
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         tempPath = folder + names.Random();
-        const HANDLE temp = ::CreateFileW(tempPath.c_str(), GENERIC_WRITE | WRITE_DAC, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_HIDDEN, nullptr);
+        // Shared for the system's rename and replace, which open it again by
+        // its name; any handle keeps another save's exclusive open out.
+        const HANDLE temp = ::CreateFileW(tempPath.c_str(), GENERIC_WRITE | DELETE | WRITE_DAC | WRITE_OWNER,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, security,
+                                          CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (temp != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS)
             return temp;
     }

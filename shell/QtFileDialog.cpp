@@ -3,6 +3,9 @@
 #include "shell/FileDialogColumns.h"
 #include "shell/FileDialogFilter.h"
 #include "shell/FileDialogFolder.h"
+#ifdef Q_OS_WIN
+#include "shell/WindowsQtDialogKeys.h"
+#endif
 
 #include <QFileDialog>
 #include <QHeaderView>
@@ -28,6 +31,10 @@ void QtFileDialog::ShowInJapanese(QFileDialog& dialog)
 
 std::optional<std::string> QtFileDialog::Choose(bool save)
 {
+#ifdef Q_OS_WIN
+    // Destroyed after the dialog, which writes its settings as it goes.
+    const WindowsQtDialogKeys keys;
+#endif
     QFileDialog dialog(parent_, QString(), FileDialogFolder());
     dialog.setObjectName(save ? "SaveMapDialog" : "OpenMapDialog");
     dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -9,8 +9,9 @@ class QWidget;
 // CD1 on Linux: Qt's own open and save dialogs for map files, starting in
 // FileDialogFolder(). The save dialog asks before overwriting and adds ".kxgf"
 // to a name typed without an extension. Every text in them is Japanese,
-// whatever the system's language. (Windows shows the system's dialogs:
-// WindowsFileDialog.)
+// whatever the system's language. (Windows shows the system's dialogs,
+// WindowsFileDialog, and these only where those fail; what they write into
+// the registry is put back.)
 class QtFileDialog : public FileDialogPort {
 public:
     explicit QtFileDialog(QWidget* parent) : parent_(parent) {}

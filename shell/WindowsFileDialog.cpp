@@ -63,17 +63,14 @@ void StartIn(IFileDialog& dialog, const QString& folder)
 
 }  // namespace
 
-std::optional<std::string> WindowsFileDialog::ChooseSavePath() { return Choose(true); }
-
-std::optional<std::string> WindowsFileDialog::ChooseOpenPath() { return Choose(false); }
-
-std::optional<std::string> WindowsFileDialog::Choose(bool save)
+SystemFileDialog::Result WindowsFileDialog::Choose(bool save)
 {
     const ComApartment apartment;
     ComPointer<IFileDialog> dialog;
-    if (FAILED(::CoCreateInstance(save ? CLSID_FileSaveDialog : CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_IFileDialog, dialog.OutVoid())))
-        return std::nullopt;
+    const HRESULT created = ::CoCreateInstance(save ? CLSID_FileSaveDialog : CLSID_FileOpenDialog, nullptr,
+                                               CLSCTX_INPROC_SERVER, IID_IFileDialog, dialog.OutVoid());
+    if (FAILED(created))
+        return {std::nullopt, created};
 
     FILEOPENDIALOGOPTIONS options = 0;
     dialog->GetOptions(&options);
@@ -92,15 +89,18 @@ std::optional<std::string> WindowsFileDialog::Choose(bool save)
 
     // Modal to the frame, as every dialog of the program.
     const HWND owner = parent_ ? reinterpret_cast<HWND>(parent_->window()->winId()) : nullptr;
-    if (dialog->Show(owner) != S_OK)
-        return std::nullopt;  // cancelled, or the dialog could not be shown
+    const HRESULT shown = dialog->Show(owner);
+    if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED))
+        return {};
+    if (shown != S_OK)
+        return {std::nullopt, shown != S_FALSE ? shown : E_FAIL};
     ComPointer<IShellItem> chosen;
-    if (FAILED(dialog->GetResult(chosen.Out())))
-        return std::nullopt;
+    if (const HRESULT got = dialog->GetResult(chosen.Out()); FAILED(got))
+        return {std::nullopt, got};
     PWSTR path = nullptr;
-    if (FAILED(chosen->GetDisplayName(SIGDN_FILESYSPATH, &path)) || path == nullptr)
-        return std::nullopt;
+    if (const HRESULT named = chosen->GetDisplayName(SIGDN_FILESYSPATH, &path); FAILED(named) || path == nullptr)
+        return {std::nullopt, FAILED(named) ? named : E_FAIL};
     const QString result = QString::fromWCharArray(path);
     ::CoTaskMemFree(path);
-    return result.toStdString();
+    return {result.toStdString(), 0};
 }

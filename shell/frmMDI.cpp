@@ -18,10 +18,10 @@
 #include "shell/OwnerToolbar.h"
 #include "shell/QtMessageBox.h"
 #include "shell/QtShownPath.h"
-#ifdef Q_OS_WIN
-#include "shell/WindowsFileDialog.h"
-#else
 #include "shell/QtFileDialog.h"
+#ifdef Q_OS_WIN
+#include "shell/FileDialogWithFallback.h"
+#include "shell/WindowsFileDialog.h"
 #endif
 
 #include <QAction>
@@ -89,9 +89,11 @@ frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dia
         dialogs_.messages = ownMessages_.get();
     }
     if (dialogs_.files == nullptr) {
-        // The dialogs a user of each system knows: on Windows the system's own.
+        // The dialogs a user of each system knows: on Windows the system's
+        // own, and Qt's where they fail.
 #ifdef Q_OS_WIN
-        ownFileDialog_ = std::make_unique<WindowsFileDialog>(this);
+        ownFileDialog_ = std::make_unique<FileDialogWithFallback>(
+            std::make_unique<WindowsFileDialog>(this), std::make_unique<QtFileDialog>(this), *dialogs_.messages);
 #else
         ownFileDialog_ = std::make_unique<QtFileDialog>(this);
 #endif

@@ -11,9 +11,11 @@
 
 #include <QtTest>
 
+#include <atomic>
 #include <chrono>
 #include <climits>
 #include <random>
+#include <thread>
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <fcntl.h>
@@ -23,6 +25,9 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 #else
+#include "platform/SaveTemporaryWindows.h"
+#include "platform/WindowsPaths.h"
+
 #include <windows.h>
 #include <sddl.h>
 #endif
@@ -231,7 +236,8 @@ private slots:
         QCOMPARE(TestFiles::Read(other), oldBytes);
     }
 
-    // The temporary file's name fits wherever the map's own name fits.
+    // The temporary file's name fits wherever the map's own name fits, and
+    // the map saved there opens again.
     void longestNames_data()
     {
         QTest::addColumn<QString>("name");
@@ -241,6 +247,9 @@ private slots:
         QTest::newRow("255 bytes of Japanese") << QString(85, QChar(0x5730)) << 0;
         QTest::newRow("name of 255 bytes, longest path") << QString(250, 'b') + ".kxgf" << LongestPath;
         QTest::newRow("short name, longest path") << "m.kxgf" << LongestPath;
+#ifndef Q_OS_UNIX
+        QTest::newRow("300 characters deep, past the old limit") << "m.kxgf" << 300;
+#endif
     }
     void longestNames()
     {
@@ -263,6 +272,9 @@ private slots:
         for (int round = 0; round < 2; ++round) {  // a new file, then one replaced
             QVERIFY(MapModule::SaveMapFile(Std(path)));
             QCOMPARE(TestFiles::Read(path), expected);
+            const FileBytes::ReadResult read = FileBytes::ReadBounded(Std(path), MapModule::MapFileSizeLimit);
+            QCOMPARE(read.status, FileBytes::ReadStatus::Read);
+            QCOMPARE(QByteArray::fromStdString(read.bytes), expected);
             QStringList after = QStringList(before) << name;
             after.sort();
             QCOMPARE(Entries(folder), after);
@@ -744,20 +756,23 @@ private slots:
     }
 #else
     // The saved file keeps the old one's access list (set here in the
-    // system's text form) and its attributes.
+    // system's text form), its attributes and its named streams.
     void keptAcrossSave_data()
     {
         QTest::addColumn<QString>("access");  // empty: the one the folder gives
         QTest::addColumn<int>("attributes");
+        QTest::addColumn<QByteArray>("stream");  // of the name ":notes"
         QTest::newRow("an access list of its own")
-            << "D:P(A;;FA;;;BA)(A;;FA;;;SY)" << int(FILE_ATTRIBUTE_ARCHIVE);
+            << "D:P(A;;FA;;;BA)(A;;FA;;;SY)" << int(FILE_ATTRIBUTE_ARCHIVE) << QByteArray();
         QTest::newRow("hidden and system")
-            << "" << int(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+            << "" << int(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE) << QByteArray();
+        QTest::newRow("a named stream") << "" << int(FILE_ATTRIBUTE_ARCHIVE) << QByteArray("a colleague's notes");
     }
     void keptAcrossSave()
     {
         QFETCH(QString, access);
         QFETCH(int, attributes);
+        QFETCH(QByteArray, stream);
         const QString path = PathOf("map.kxgf");
         const auto wide = [](const QString& text) { return reinterpret_cast<const wchar_t*>(text.utf16()); };
         QVERIFY(MapModule::SaveMapFile(Std(path)));
@@ -782,6 +797,15 @@ private slots:
             ::LocalFree(descriptor);
             QVERIFY(set);
         }
+        if (!stream.isEmpty()) {
+            DWORD flags = 0;
+            const QString root = QDir::toNativeSeparators(QStorageInfo(dir->path()).rootPath());
+            if (!::GetVolumeInformationW(wide(root), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) ||
+                !(flags & FILE_NAMED_STREAMS))
+                QSKIP("the test folder's file system keeps no named streams (wine's does not)");
+            QFile notes(path + ":notes");
+            QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write(stream) == stream.size());
+        }
         QVERIFY(::SetFileAttributesW(wide(path), DWORD(attributes)));
         const QString before = accessList();
         // Everyone had an entry in the folder's list; the file's own has none.
@@ -793,6 +817,38 @@ private slots:
         QVERIFY(TestFiles::Read(path).startsWith(Header));
         QCOMPARE(accessList(), before);
         QCOMPARE(int(::GetFileAttributesW(wide(path))), attributes);
+        if (!stream.isEmpty())
+            QCOMPARE(TestFiles::Read(path + ":notes"), stream);
+        QCOMPARE(Entries(dir->path()).join(", "), QString("map.kxgf, sub"));
+    }
+
+    // A save while another save of the same map (another program's) removes
+    // the leftovers of earlier saves, over and over: the temporary file stays
+    // held, and so its own, until it has taken the map's place.
+    void savesWhileLeftoversAreRemoved()
+    {
+        const QString path = PathOf("map.kxgf");
+        const std::string bytes = MapBytes().toStdString();
+        QVERIFY(MapModule::SaveMapFile(Std(path)));
+        const std::wstring target = WindowsPaths::LongPath(WindowsPaths::Wide(Std(path)));
+        std::atomic<bool> saving{true};
+        int cleanings = 0;
+        std::thread other([&] {
+            while (saving) {
+                SaveTemporary::RemoveLeftovers(target);
+                ++cleanings;
+            }
+        });
+        QStringList refused;
+        for (int round = 0; round < 300; ++round)
+            if (const FileBytes::WriteStatus status = FileBytes::WriteAtomically(Std(path), bytes);
+                status != FileBytes::WriteStatus::Written)
+                refused << QString::fromStdString(SaveFailureText(status));
+        saving = false;
+        other.join();
+        qInfo("300 saves while the leftovers were removed %d times: %d refused", cleanings, int(refused.size()));
+        QCOMPARE(refused.join(" / "), QString());
+        QCOMPARE(TestFiles::Read(path).toStdString(), bytes);
         QCOMPARE(Entries(dir->path()).join(", "), QString("map.kxgf, sub"));
     }
 

@@ -1,8 +1,11 @@
 #include "document/MapModule.h"
 #include "shell/FileDialogFolder.h"
+#include "shell/FileDialogWithFallback.h"
 #include "shell/GridforgeApplication.h"
 #include "shell/QtFileDialog.h"
 #include "shell/QtMessageBox.h"
+#include "shell/SystemFileDialog.h"
+#include "support/FakeMessageBox.h"
 #include "support/ModalAnswer.h"
 
 #include <QAbstractButton>
@@ -35,25 +38,56 @@ private slots:
     void fileListInJapanese();
     void dialogsStartWhereTheMapIs_data();
     void dialogsStartWhereTheMapIs();
+    void systemDialogFailing_data();
+    void systemDialogFailing();
     void cleanupTestCase();
 
 private:
+    QStringList SharedQtSettings() const;
+
     QString home_;
     QTemporaryDir files_;
+    QStringList homeEntries_;
     QStringList sharedSettings_;
 };
 
-namespace {
-// What Qt's programs share in the system's own place for settings (the
-// registry on Windows), as "key=value" lines.
-QStringList SharedQtSettings()
+// What Qt's programs share where Qt keeps them for the user, read there and
+// not through the paths the program gives Qt's settings: the registry on
+// Windows, QtProject.conf in the settings folder elsewhere. As "key=value"
+// lines.
+QStringList TestApplication::SharedQtSettings() const
 {
+#ifdef Q_OS_WIN
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "QtProject");
+#else
+    QSettings settings(home_ + "/QtProject.conf", QSettings::IniFormat);
+#endif
     QStringList lines;
     for (const QString& key : settings.allKeys())
         lines << key + "=" + settings.value(key).toString();
+    lines.sort();
     return lines;
 }
+
+namespace {
+// What another Qt program left in the shared settings, among them a value
+// where Qt's file dialog keeps its own.
+const QStringList OtherProgramSettings{"FileDialog/lastVisited=file:///another/program", "Other/kept=yes"};
+
+// The system's dialog that fails to appear or is cancelled, as scripted.
+class ScriptedSystemDialog : public SystemFileDialog {
+public:
+    explicit ScriptedSystemDialog(long failure, int& shown) : failure_(failure), shown_(shown) {}
+    Result Choose(bool) override
+    {
+        ++shown_;
+        return {std::nullopt, failure_};
+    }
+
+private:
+    long failure_;
+    int& shown_;
+};
 
 // A style as desktops give it that want icons on dialog buttons.
 class IconButtonsStyle : public QProxyStyle {
@@ -68,9 +102,10 @@ public:
     }
 };
 
-// Qt's own file dialog is the one of Linux.
-[[maybe_unused]] const char* const SystemDialogOnWindows =
-    "Windows shows the system's dialog (scripts/windows/wine_window.py drives it)";
+// Qt's own file dialog is the one of Linux; on Windows the one shown where
+// the system's fails, whose columns the test cannot measure there.
+[[maybe_unused]] const char* const NoFontOnWindows =
+    "Qt without a display under wine has no font: the columns' widths cannot be measured";
 
 const QDateTime Modified(QDate(2026, 12, 8), QTime(9, 44, 5));
 
@@ -126,7 +161,18 @@ void TestApplication::initTestCase()
     QVERIFY(QDir(files_.path()).mkdir("サブフォルダ"));
     WriteFile(files_.filePath("地図.kxgf"), 332);
     QVERIFY(QDir::setCurrent(files_.path()));
+    {
+#ifdef Q_OS_WIN
+        QSettings other(QSettings::NativeFormat, QSettings::UserScope, "QtProject");
+#else
+        QSettings other(home_ + "/QtProject.conf", QSettings::IniFormat);
+#endif
+        for (const QString& line : OtherProgramSettings)
+            other.setValue(line.section('=', 0, 0), line.section('=', 1));
+    }
+    homeEntries_ = QDir(home_).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     sharedSettings_ = SharedQtSettings();
+    QCOMPARE(sharedSettings_, OtherProgramSettings);
 }
 
 void TestApplication::buttonsHaveNoIcons_data()
@@ -139,10 +185,6 @@ void TestApplication::buttonsHaveNoIcons_data()
 void TestApplication::buttonsHaveNoIcons()
 {
     QFETCH(int, dialog);
-#ifdef Q_OS_WIN
-    if (dialog == 1)
-        QSKIP(SystemDialogOnWindows);
-#endif
     QWidget parent;
     QStringList withIcon;
     int buttons = 0;
@@ -183,7 +225,7 @@ void TestApplication::fileListInJapanese()
     QFETCH(int, column);
     QFETCH(QString, text);
 #ifdef Q_OS_WIN
-    QSKIP(SystemDialogOnWindows);
+    QSKIP(NoFontOnWindows);
 #endif
     QWidget parent;
     QStringList row;
@@ -240,12 +282,7 @@ void TestApplication::dialogsStartWhereTheMapIs()
                                                     : QDir::homePath();
     QStringList seen;
     for (const bool save : {false, true}) {
-#ifdef Q_OS_WIN
-        // The program shows the system's dialog, which starts in this folder
-        // (scripts/windows/wine_window.py shows it).
-        seen << FileDialogFolder();
-        Q_UNUSED(save);
-#else
+        // (On Windows the system's dialog starts there too: wine_window.py.)
         QWidget parent;
         WhenModalShows(this, [&](QWidget* modal) {
             if (auto* dialog = qobject_cast<QFileDialog*>(modal))
@@ -256,7 +293,6 @@ void TestApplication::dialogsStartWhereTheMapIs()
             QtFileDialog(&parent).ChooseSavePath();
         else
             QtFileDialog(&parent).ChooseOpenPath();
-#endif
     }
     MapModule::CurrentFileName.clear();
     if (made)
@@ -264,12 +300,66 @@ void TestApplication::dialogsStartWhereTheMapIs()
     QCOMPARE(seen, QStringList({expected, expected}));
 }
 
+void TestApplication::systemDialogFailing_data()
+{
+    QTest::addColumn<long>("failure");      // 0: the user cancelled the system's dialog
+    QTest::addColumn<int>("systemShown");   // of two commands
+    QTest::addColumn<QStringList>("told");  // the messages
+    QTest::addColumn<int>("qtShown");
+    const long notRegistered = long(0x80040154ul);  // REGDB_E_CLASSNOTREG
+    QTest::newRow("cancelled: nothing more") << 0L << 2 << QStringList() << 0;
+    QTest::newRow("cannot be created: told once, then Qt's dialog each time")
+        << notRegistered << 1
+        << QStringList{"Windows のファイル ダイアログを表示できませんでした（エラー 0x80040154）。\n"
+                       "代わりに Gridforge のファイル ダイアログを使います。"}
+        << 2;
+}
+
+// When the system's dialog does not appear, the user is told and gets Qt's
+// own dialog; a cancel is not a failure.
+void TestApplication::systemDialogFailing()
+{
+    QFETCH(long, failure);
+    QFETCH(int, systemShown);
+    QFETCH(QStringList, told);
+    QFETCH(int, qtShown);
+    QWidget parent;
+    FakeMessageBox messages;
+    int shown = 0;
+    FileDialogWithFallback dialogs(std::make_unique<ScriptedSystemDialog>(failure, shown),
+                                   std::make_unique<QtFileDialog>(&parent), messages);
+    QStringList qtDialogs;
+    QObject watch;  // the watches that find no dialog end with it
+    const auto rejectQtDialog = [&](QWidget* modal) {
+        qtDialogs << modal->objectName();
+        qobject_cast<QDialog*>(modal)->reject();
+    };
+    WhenModalShows(&watch, rejectQtDialog);
+    QCOMPARE(dialogs.ChooseSavePath(), std::nullopt);
+    WhenModalShows(&watch, rejectQtDialog);
+    QCOMPARE(dialogs.ChooseOpenPath(), std::nullopt);
+
+    QStringList texts;
+    for (const FakeMessageBox::Call& call : messages.Calls())
+        texts << QString::fromStdString(call.text);
+    QCOMPARE(shown, systemShown);
+    QCOMPARE(texts, told);
+    QCOMPARE(int(qtDialogs.size()), qtShown);
+    if (qtShown == 2)
+        QCOMPARE(qtDialogs, QStringList({"SaveMapDialog", "OpenMapDialog"}));
+}
+
 void TestApplication::cleanupTestCase()
 {
-    // Nothing of the program or of Qt was written to the home folder.
+    // Nothing of the program or of Qt was written to the home folder, and
+    // Qt's shared settings hold what another program had left there, no more.
     const QStringList left = QDir(home_).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    QVERIFY2(left.isEmpty(), qPrintable(left.join(", ")));
-    QCOMPARE(SharedQtSettings(), sharedSettings_);
+    const QStringList settings = SharedQtSettings();
+#ifdef Q_OS_WIN
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "QtProject").clear();
+#endif
+    QCOMPARE(left, homeEntries_);
+    QCOMPARE(settings, sharedSettings_);
 }
 
 int main(int argc, char** argv)

@@ -3,12 +3,12 @@
 
 In a prefix made anew: the installer's first page (its window title in Japanese; a screenshot), then a silent
 install (/S) and its effects: the zip's files byte for byte in C:\\Program Files\\Gridforge plus the uninstaller,
-the Start menu entry, the map file type and the uninstall entry in the registry, the icon (16 to 256 pixels) and
-the version information of the installed gridforge.exe. Then a map in a folder with spaces and Japanese in its
-names is opened the way a double-click opens it (`wine start` on the .kxgf, which goes through the file type's
-open command) and must be shown cell for cell. Then a map the user keeps in the program's folder, a silent
-uninstall, and nothing of the installer's left: no file but the user's map, no shortcut, and the registry with
-exactly the keys and values it had before the install.
+the Start menu entry, the map file type and the uninstall entry in the registry, the icon (16 to 256 pixels), the
+version information and the manifest (longPathAware) of the installed gridforge.exe. Then a map in a folder with
+spaces and Japanese in its names is opened the way a double-click opens it (`wine start` on the .kxgf, which goes
+through the file type's open command) and must be shown cell for cell. Then a map the user keeps in the program's
+folder, a silent uninstall, and nothing of the installer's left: no file but the user's map, no shortcut, and the
+registry with exactly the keys and values it had before the install.
 
 Usage: installer_test.py setup.exe unzipped-folder version out-dir   (out-dir gets the prefix and screenshots)
 """
@@ -18,6 +18,7 @@ import shutil
 import subprocess
 import sys
 import time
+from xml.etree import ElementTree
 
 root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 sys.path.insert(0, os.path.join(root, "tests", "e2e"))
@@ -238,7 +239,17 @@ class Installer:
         if wrong or not (strings["FileDescription"] or "").startswith("Gridforge ") \
                 or not (strings["LegalCopyright"] or "").startswith("Copyright © "):
             raise Failure("gridforge.exe's version information: %r" % strings)
-        log("gridforge.exe: icon %s px; %s" % (ICON_SIZES, strings))
+        # The manifest the process starts with declares long paths.
+        manifest = subprocess.run(["wrestool", "-x", "--raw", "-t24", "-n1", exe], capture_output=True).stdout
+        try:
+            aware = [e.text.strip() for e in ElementTree.fromstring(manifest).iterfind(
+                "./{urn:schemas-microsoft-com:asm.v3}application/{urn:schemas-microsoft-com:asm.v3}windowsSettings/"
+                "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}longPathAware")]
+        except ElementTree.ParseError:
+            aware = ["no manifest (%d bytes)" % len(manifest)]
+        if aware != ["true"]:
+            raise Failure("gridforge.exe's manifest: longPathAware %r, not ['true']" % aware)
+        log("gridforge.exe: icon %s px; %s; manifest: longPathAware true" % (ICON_SIZES, strings))
 
     def double_click(self):
         folder = r"C:\マップ 置き場"

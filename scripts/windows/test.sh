@@ -78,7 +78,7 @@ say "a real window under wine, from the unzipped folder"
 # Nothing from the build machine: only what the folder holds. The system's file
 # dialogs, the registry before and after, and the layout at 150 %.
 # (docs/windows*.png are copies of its screenshots.)
-WINEPATH="" python3 "$here/wine_window.py" "$exe" "$build/screens" || failed=1
+WINEPATH="" python3 "$here/wine_window.py" "$exe" "$build/screens" "$build/tests/window_classes.exe" || failed=1
 wineserver --wait || true
 
 say "saves killed at random moments"

@@ -15,7 +15,10 @@ writes for the same map):
 Then at 150 % (LogPixels 144): the size dialog and the frame are 1.5 times their size at 100 %.
 Screenshots: the editor, the save dialog and the overwrite question at 100 %, the editor at 150 %.
 
-Usage: wine_window.py path/to/gridforge.exe picture-folder   (WINEPREFIX as for the program)
+Each file dialog is checked while it is up to be the system's (window class "#32770", as window_classes.exe lists
+the windows), not Qt's.
+
+Usage: wine_window.py path/to/gridforge.exe picture-folder path/to/window_classes.exe   (WINEPREFIX as for the program)
 """
 import os
 import subprocess
@@ -74,10 +77,11 @@ def documents_folders():
 
 
 class WineDriver(e2e.Driver):
-    def __init__(self, exe, pictures, screen="1280x1024x24"):
+    def __init__(self, exe, pictures, classes, screen="1280x1024x24"):
         super().__init__(exe)
         self.session = e2e.XSession(screen)
         self.pictures = pictures
+        self.classes = classes
         self.sizes = {}
 
     def start_wine(self, folder):
@@ -140,13 +144,25 @@ class WineDriver(e2e.Driver):
         e2e.log("20 x 20 map drawn, %d px per cell; size dialog %r, frame %r"
                 % (self.grid.pitch, self.sizes["size dialog"], self.sizes["frame"]))
 
+    def window_classes(self, title):
+        """The window classes of the visible top-level windows titled `title`, as the system knows them."""
+        listed = subprocess.run(["wine", self.classes], env=self.session.env, capture_output=True, timeout=60)
+        lines = listed.stdout.decode("utf-8", "replace").splitlines()
+        return [line.split("\t", 1)[0] for line in lines if line.split("\t", 1)[-1] == title]
+
     def system_dialog(self, keys, name, picture=None):
-        """Opens the dialog with `keys`, types `name` into it and takes it with Enter; returns its title."""
+        """Opens the dialog with `keys`, checks that it is the system's, types `name` into it and takes it with
+        Enter; returns its title."""
         self.activate_frame()
         known = set(self.session.windows("."))
         self.session.key(keys)
         dialog = self.new_window_except(known)
         title = self.session.window_name(dialog)
+        classes = self.window_classes(title)
+        if classes != ["#32770"]:
+            raise Failure('the window "%s" that %s opened is not the system\'s dialog: window classes %r'
+                          % (title, keys, classes))
+        e2e.log('"%s" is the system\'s dialog (window class #32770)' % title)
         self.session.activate(dialog)
         time.sleep(1.0)  # the folder's contents come after the window
         if picture:
@@ -175,8 +191,6 @@ class WineDriver(e2e.Driver):
         # No map yet: the documents folder.
         in_documents = "gridforge-wine-window-%d" % os.getpid()
         title = self.save_as(in_documents, "first Save as", "windows-save-dialog.png")
-        if title == "名前を付けて保存" and self.session.windows("^名前を付けて保存$"):
-            raise Failure("the save dialog is Qt's, not the system's")
         # (The prefix's documents folder may be a link to the host's home: the file goes at once.)
         candidates = [os.path.join(d, in_documents + ".kxgf") for d in documents_folders()]
         try:
@@ -279,17 +293,17 @@ def drive(driver, step):
 
 
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) != 4:
         print(__doc__)
         return 2
-    exe, pictures = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    exe, pictures, classes = (os.path.abspath(arg) for arg in sys.argv[1:4])
     os.makedirs(pictures, exist_ok=True)
-    plain = WineDriver(exe, pictures)
+    plain = WineDriver(exe, pictures, classes)
     ok = drive(plain, plain.run)
     print("wine window at 100 %%: %s" % ("passed" if ok else "FAILED"), flush=True)
     if ok:
         # A screen that holds the frame at 150 %.
-        scaled = WineDriver(exe, pictures, "1920x1440x24")
+        scaled = WineDriver(exe, pictures, classes, "1920x1440x24")
         wine("reg", "add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f")
         try:
             ok = drive(scaled, lambda: scaled.run_scaled(plain.sizes))
