@@ -16,6 +16,7 @@
 #include "shell/OwnerToolbar.h"
 #include "shell/QtMessageBox.h"
 #include "shell/QtShownPath.h"
+#include "view/qt/MapAccessible.h"
 #ifdef Q_OS_WIN
 #include "shell/WindowsFileDialog.h"
 #else
@@ -148,6 +149,12 @@ void frmMDI::ConnectCommands()
     connect(toolbar2_, &MapDataPanel::ShowDataRequested, commands, &FrameCommands::ShowData);
     connect(toolbar2_, &MapDataPanel::ReplaceRequested, commands, &FrameCommands::Replace);
     connect(toolbar2_->Check1(), &LockCheckBox::LockBoxChanged, commands, &FrameCommands::LockBoxChanged);
+
+    // The map's description names the chosen owner and the brush size.
+    const auto describe = [this] { MapAccessible::DescriptionChanged(mapHost_->MapWindow()); };
+    for (int number = 2; number <= 9; ++number)
+        connect(toolbar1_->Button(number), &QToolButton::clicked, this, describe);
+    connect(toolbar3_->BrushSize1(), &QComboBox::currentIndexChanged, this, describe);
 }
 
 void frmMDI::Load(const QString& mapFile)

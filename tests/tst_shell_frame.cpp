@@ -7,6 +7,7 @@
 #include "shell/MapDataPanel.h"
 #include "shell/OwnerToolbar.h"
 #include "shell/TitleStrip.h"
+#include "support/AccessibleLookup.h"
 #include "support/StartedFrame.h"
 
 #include <QAction>
@@ -23,6 +24,14 @@ bool NearColour(const QColor& seen, const QColor& wanted)
 {
     return std::abs(seen.red() - wanted.red()) <= 24 && std::abs(seen.green() - wanted.green()) <= 24 &&
            std::abs(seen.blue() - wanted.blue()) <= 24;
+}
+
+// The descriptions a screen reader was told had changed, by name of object.
+QStringList describedChanges;
+void RecordDescriptionChange(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::DescriptionChanged && event->accessibleInterface() != nullptr)
+        describedChanges << event->accessibleInterface()->text(QAccessible::Name);
 }
 
 }  // namespace
@@ -209,6 +218,66 @@ private slots:
         QCOMPARE(shown->isEnabled(), !followsMap);
         QVERIFY(started.frame->Menu()->mnuFileSaveAs->isEnabled());
         QVERIFY(started.frame->Menu()->mnuFileToolShowData->isEnabled());
+    }
+
+    void readerNames_data()
+    {
+        AddAccessibleColumns();
+        const int button = QAccessible::Button;
+        const int owner = QAccessible::CheckBox;
+        QTest::newRow("new") << "Toolbar3Button1" << button << "新規作成" << "";
+        QTest::newRow("open") << "Toolbar3Button2" << button << "開く" << "";
+        QTest::newRow("save, a picture only") << "Toolbar3Button3" << button << "保存" << "";
+        QTest::newRow("show data, a picture only") << "Toolbar3Button5" << button << "データの表示" << "";
+        QTest::newRow("brush sizes, tied to their frame")
+            << "BrushSize1" << int(QAccessible::ComboBox) << ListName("1", "ブラシサイズ") << "ブラシオプション";
+        QTest::newRow("blank owner button") << "Toolbar1Button1" << button << "空き" << "";
+        QTest::newRow("pointer") << "Toolbar1Button2" << owner << "ポインタ" << "";
+        QTest::newRow("owner 1") << "Toolbar1Button3" << owner << "レジスタンス" << "";
+        QTest::newRow("owner 6") << "Toolbar1Button8" << owner << "ゴアカフ" << "";
+        QTest::newRow("owner 0, as the table names it") << "Toolbar1Button9" << owner << "ターゲット&非占領" << "";
+        QTest::newRow("owner bar's ×") << "Command2" << button << "オーナーセレクトを閉じる" << "";
+        QTest::newRow("panel's ×") << "Command1" << button << "マップデータの詳細を閉じる" << "";
+        QTest::newRow("title strip") << "Picture1" << int(QAccessible::Client) << "MAP & DATA" << "";
+        QTest::newRow("legend swatch")
+            << "Shape1_5" << int(QAccessible::Graphic) << "ブラックセクトの色" << "マップインフォメーション";
+        QTest::newRow("status bar") << "STBWindow" << int(QAccessible::StatusBar) << "ステータスバー" << "";
+    }
+    void readerNames()
+    {
+        StartedFrame started(true);
+        VerifyAccessibleRow(*started.frame);
+        // The status bar's parts are drawn: their text is read from the bar.
+        QCOMPARE(FactsOf(*started.frame, "STBWindow").description, QStringLiteral("Gridforge First Release Version"));
+    }
+
+    void readerHearsOwnerAndBrush_data()
+    {
+        QTest::addColumn<int>("button");  // owner button pressed; 0: none
+        QTest::addColumn<int>("brushPosition");  // -1: left at "1"
+        QTest::addColumn<QString>("described");
+        QTest::newRow("owner button 6") << 6 << -1 << "オーナー: ターカスト、ブラシサイズ: 1";
+        QTest::newRow("pointer") << 2 << -1 << "オーナー: なし（ポインタ）、ブラシサイズ: 1";
+        QTest::newRow("brush list at 3") << 0 << 2 << "オーナー: ターゲット&非占領、ブラシサイズ: 3";
+    }
+    void readerHearsOwnerAndBrush()
+    {
+        QFETCH(int, button);
+        QFETCH(int, brushPosition);
+        QFETCH(QString, described);
+        StartedFrame started(true);
+        QAccessible::installUpdateHandler(RecordDescriptionChange);
+        QAccessible::setActive(true);
+        describedChanges.clear();
+        if (button > 0)
+            started.frame->Toolbar1()->Button(button)->click();
+        if (brushPosition >= 0)
+            started.frame->Toolbar3()->BrushSize1()->setCurrentIndex(brushPosition);
+        const QStringList changes = describedChanges;
+        QAccessible::setActive(false);
+        QAccessible::installUpdateHandler(nullptr);
+        QCOMPARE(changes, QStringList{"マップ"});
+        QVERIFY(FactsOf(*started.Map(), "").description.endsWith(described));
     }
 
     void ownerButtons_data()

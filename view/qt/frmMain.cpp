@@ -5,7 +5,9 @@
 #include "document/MapModule.h"
 #include "view/MapGridBuilder.h"
 #include "view/SectorPainter.h"
+#include "view/qt/MapAccessible.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QFile>
 #include <QIcon>
@@ -26,6 +28,7 @@ const char* const MapIcon = ":/icons/map.png";
 frmMain::frmMain(const MapWindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), background_(BackgroundKind::MapWindow)
 {
+    MapAccessible::Install();
     setWindowTitle(QString::fromUtf8(DefaultCaption));
     if (QFile::exists(MapIcon))
         setWindowIcon(QIcon(MapIcon));
@@ -82,6 +85,8 @@ bool frmMain::CloseWindow()
 }
 
 double frmMain::TwipsPerPixel() const { return Twips::ScreenPerPixel(this); }
+
+int frmMain::BrushSizePosition() const { return context_.frame != nullptr ? context_.frame->BrushSizePosition() : 0; }
 
 QRect frmMain::ComputeCellRect(int index, double twipsPerPixel) const
 {
@@ -153,6 +158,8 @@ void frmMain::OnCellChanged(int index)
 {
     if (building_)
         return;
+    if (QAccessible::isActive())
+        MapAccessible::CellChanged(*this, index);
     const auto k = static_cast<std::size_t>(index);
     if (k >= pixelRects_.size())
         pixelRects_.resize(static_cast<std::size_t>(cells_.CellCount()));
