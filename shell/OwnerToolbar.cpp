@@ -103,6 +103,11 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
     // start-up value until a button is pressed.
     buttons_[1]->setChecked(true);
     buttons_[1]->setAccessibleDescription("マップを押しても塗りません");
+    // A screen reader checks a button of the group without a click: that selects as well.
+    connect(group_, &QButtonGroup::idToggled, this, [this](int number, bool checked) {
+        if (checked)
+            SelectOwner(number);
+    });
     addWidget(host);
 }
 
@@ -135,6 +140,9 @@ std::optional<int> OwnerToolbar::OwnerForButton(int number)
 
 void OwnerToolbar::SelectOwner(int number)
 {
-    if (const std::optional<int> owner = OwnerForButton(number))
-        MapModule::CurrentOwner = *owner;
+    const std::optional<int> owner = OwnerForButton(number);
+    if (!owner || *owner == MapModule::CurrentOwner)
+        return;
+    MapModule::CurrentOwner = *owner;
+    emit OwnerSelected();
 }

@@ -152,8 +152,7 @@ void frmMDI::ConnectCommands()
 
     // The map's description names the chosen owner and the brush size.
     const auto describe = [this] { MapAccessible::DescriptionChanged(mapHost_->MapWindow()); };
-    for (int number = 2; number <= 9; ++number)
-        connect(toolbar1_->Button(number), &QToolButton::clicked, this, describe);
+    connect(toolbar1_, &OwnerToolbar::OwnerSelected, this, describe);
     connect(toolbar3_->BrushSize1(), &QComboBox::currentIndexChanged, this, describe);
 }
 

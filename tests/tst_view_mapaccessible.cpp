@@ -69,7 +69,12 @@ private:
     }
 
 private slots:
-    void initTestCase() { QAccessible::installUpdateHandler(Record); }
+    void initTestCase()
+    {
+        // Run on an accessibility bus (tests/e2e/on_bus.py): the bridge comes up once the bus answers.
+        QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
+        QAccessible::installUpdateHandler(Record);
+    }
     void init()
     {
         MapModule::ResetDocument();
@@ -80,12 +85,10 @@ private slots:
         area_->resize(1000, 1000);
         area_->show();
         QVERIFY(QTest::qWaitForWindowExposed(area_));
-        QAccessible::setActive(true);
         seen.clear();
     }
     void cleanup()
     {
-        QAccessible::setActive(false);
         MapModule::MapChanged = MapModule::False;
         delete area_;
         MapModule::ResetDocument();
@@ -153,32 +156,26 @@ private slots:
 
     void changeIsAnnouncedAfterTheAction_data()
     {
-        QTest::addColumn<bool>("active");
         QTest::addColumn<bool>("known");  // a reader asked for the cell before
         QTest::addColumn<QString>("action");
         QTest::addColumn<QStringList>("names");
-        QTest::addColumn<bool>("tableChanged");
         const QStringList none;
-        QTest::newRow("press on a known cell") << true << true << "press" << QStringList{"レジスタンス"} << true;
-        QTest::newRow("press with its own owner") << true << true << "press again" << none << true;
-        QTest::newRow("lock") << true << true << "lock" << QStringList{"ターゲット&非占領（ロック）"} << true;
-        QTest::newRow("replace all") << true << true << "replace" << QStringList{"スルゴガー"} << true;
-        QTest::newRow("cell never asked for") << true << false << "press" << none << true;
-        QTest::newRow("no screen reader listening") << false << true << "press" << none << false;
+        QTest::newRow("press on a known cell") << true << "press" << QStringList{"レジスタンス"};
+        QTest::newRow("press with its own owner") << true << "press again" << none;
+        QTest::newRow("lock") << true << "lock" << QStringList{"ターゲット&非占領（ロック）"};
+        QTest::newRow("replace all") << true << "replace" << QStringList{"スルゴガー"};
+        QTest::newRow("cell never asked for") << false << "press" << none;
     }
     void changeIsAnnouncedAfterTheAction()
     {
-        QFETCH(bool, active);
         QFETCH(bool, known);
         QFETCH(QString, action);
         QFETCH(QStringList, names);
-        QFETCH(bool, tableChanged);
         frmMain* map = OpenMap(10, 10);
         QVERIFY(map);
         const int sector = action == "lock" ? 0 : 44;
         if (known)
             QVERIFY(Table(map)->child(sector));
-        QAccessible::setActive(active);
         seen.clear();
 
         if (action == "press")
@@ -190,12 +187,11 @@ private slots:
         else
             MapModule::ReplaceOwnerAll(0, 2);
         QVERIFY2(NamesSent(QAccessible::NameChanged).isEmpty(), "names are sent once the action has ended");
-        // A reader that starts listening now hears nothing of what went before.
-        QAccessible::setActive(true);
         QCoreApplication::processEvents();
 
         QCOMPARE(NamesSent(QAccessible::NameChanged), names);
-        QCOMPARE(NamesSent(QAccessible::TableModelChanged).size(), tableChanged ? 1 : 0);
+        // One change of the table's data for the whole action, the cells known or not.
+        QCOMPARE(NamesSent(QAccessible::TableModelChanged), QStringList{"マップ"});
     }
 
     void descriptionGivesOwnerAndBrush_data()
