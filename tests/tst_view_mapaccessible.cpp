@@ -194,6 +194,25 @@ private slots:
         QCOMPARE(NamesSent(QAccessible::TableModelChanged), QStringList{"マップ"});
     }
 
+    void cursorCellIsTheFocusedOne()
+    {
+        frmMain* map = OpenMap(10, 10);
+        QVERIFY(map);
+        area_->activateWindow();
+        map->setFocus();
+        QTRY_VERIFY(map->hasFocus());
+        MapModule::OwnerGrid.Set(45, 3);
+        seen.clear();
+        MapAccessible::CursorMoved(*map, 45);
+        QCOMPARE(NamesSent(QAccessible::Focus), QStringList{"マイコニア"});
+        QAccessibleInterface* cell = Table(map)->child(45);
+        QCOMPARE(Table(map)->focusChild(), cell);
+        QVERIFY(cell->state().focused);
+        QVERIFY(!Table(map)->child(44)->state().focused);
+        MapAccessible::CursorMoved(*map, -1);
+        QCOMPARE(Table(map)->focusChild(), nullptr);
+    }
+
     void descriptionGivesOwnerAndBrush_data()
     {
         QTest::addColumn<int>("owner");

@@ -3,6 +3,7 @@
 #include "document/MapModule.h"
 #include "document/OwnerTable.h"
 #include "view/qt/MapCellAccessible.h"
+#include "view/qt/ReaderListening.h"
 #include "view/qt/frmMain.h"
 
 #include <QPointer>
@@ -45,6 +46,7 @@ void MapAccessible::Install()
 {
     static const bool installed = (QAccessible::installFactory(MapFactory), true);
     Q_UNUSED(installed);
+    ReaderListening::Follow();
 }
 
 void MapAccessible::CellChanged(frmMain& map, int index)
@@ -59,6 +61,18 @@ void MapAccessible::DescriptionChanged(frmMain* map)
         return;
     QAccessibleEvent event(map, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&event);
+}
+
+void MapAccessible::CursorMoved(frmMain& map, int index)
+{
+    MapAccessible* table = TableOf(map);
+    if (table == nullptr)
+        return;
+    table->cursor_ = index >= 0 && index < table->SectorCount() ? index : -1;
+    if (table->cursor_ >= 0 && QAccessible::isActive() && map.hasFocus()) {
+        QAccessibleEvent event(table->Cell(table->cursor_), QAccessible::Focus);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 frmMain& MapAccessible::Map() const { return *static_cast<frmMain*>(widget()); }
@@ -135,6 +149,11 @@ QAccessibleInterface* MapAccessible::childAt(int x, int y) const
             return Cell(index);
     }
     return nullptr;
+}
+
+QAccessibleInterface* MapAccessible::focusChild() const
+{
+    return cursor_ >= 0 && cursor_ < SectorCount() && Map().hasFocus() ? Cell(cursor_) : nullptr;
 }
 
 QAccessibleInterface* MapAccessible::cellAt(int row, int column) const

@@ -21,10 +21,13 @@ public:
 
     // Makes the toolkit ask this class for every map window; once is enough.
     static void Install();
-    // A cell's look changed. Call only while QAccessible::isActive().
+    // A cell's look changed. Call only while ReaderListening::Now().
     static void CellChanged(frmMain& map, int index);
     // The chosen owner or the brush size changed: the description did.
     static void DescriptionChanged(frmMain* map);
+    // The keyboard's sector cursor moved to a sector: a reader reads that cell
+    // as the focused one. -1: no cursor.
+    static void CursorMoved(frmMain& map, int index);
 
     frmMain& Map() const;
     // The name of the sector's cell: its owner, marked when it is locked.
@@ -32,6 +35,7 @@ public:
     QRect CellRect(int index) const;
     bool CellVisible(int index) const;
     bool CellLocked(int index) const;
+    bool CellFocused(int index) const { return index == cursor_ && focusChild() != nullptr; }
 
     // QAccessibleInterface
     void* interface_cast(QAccessible::InterfaceType type) override;
@@ -40,6 +44,7 @@ public:
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
+    QAccessibleInterface* focusChild() const override;
 
     // QAccessibleTableInterface
     QAccessibleInterface* caption() const override { return nullptr; }
@@ -75,5 +80,6 @@ private:
     std::vector<int> pending_;
     int changedFirst_ = -1;
     int changedLast_ = -1;
+    int cursor_ = -1;
     bool sendQueued_ = false;
 };

@@ -34,6 +34,8 @@ QAccessible::State MapCellAccessible::state() const
         return state;
     state.invisible = !table_.CellVisible(index_);
     state.readOnly = table_.CellLocked(index_);
+    state.focusable = true;
+    state.focused = table_.CellFocused(index_);
     return state;
 }
 

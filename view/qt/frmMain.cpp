@@ -6,8 +6,8 @@
 #include "view/MapGridBuilder.h"
 #include "view/SectorPainter.h"
 #include "view/qt/MapAccessible.h"
+#include "view/qt/ReaderListening.h"
 
-#include <QAccessible>
 #include <QCloseEvent>
 #include <QFile>
 #include <QIcon>
@@ -158,7 +158,7 @@ void frmMain::OnCellChanged(int index)
 {
     if (building_)
         return;
-    if (QAccessible::isActive())
+    if (ReaderListening::Now())
         MapAccessible::CellChanged(*this, index);
     const auto k = static_cast<std::size_t>(index);
     if (k >= pixelRects_.size())
