@@ -308,6 +308,15 @@ class Latency:
             time.sleep(0.05)
             if n > 0:  # the first press also activates the map window
                 times.append((end - start) * 1000.0)
+        if self.bus:
+            from gi.repository import GLib
+
+            def all_heard():
+                while GLib.MainContext.default().iteration(False):
+                    pass
+                return self.heard.count("レジスタンス") >= len(cells)
+            wait_for("the announcements of the clicked cells", all_heard, 10, 0.05)
+            print("heard %d cells change their names on the bus" % self.heard.count("レジスタンス"))
         self.session.stop_process(proc)
         reader = ", a screen reader listening on the bus" if self.bus else ""
         print("click to the repainted cell, 20x20%s:  %s; one frame: %s" % (reader, summary(times),
@@ -317,7 +326,9 @@ class Latency:
         """Listens to name changes and reads every cell of the map, so that each change is announced."""
         pyatspi = self.session.atspi
         app = self.session.application(proc.pid)
-        pyatspi.Registry.registerEventListener(lambda event: None, "object:property-change:accessible-name",
+        self.heard = []
+        pyatspi.Registry.registerEventListener(lambda event: self.heard.append(event.source.name),
+                                               "object:property-change:accessible-name",
                                                "object:property-change:accessible-description")
         stack, table = [app], None
         while stack and table is None:

@@ -17,14 +17,26 @@ namespace {
 struct SeenEvent {
     QAccessible::Event type;
     QString name;  // the name of what it is about, read when it arrives
-    QObject* object;
+    int paints;  // the map's paints by then
 };
 std::vector<SeenEvent> seen;
+
+// Counts the paints of the window it watches.
+class PaintCount : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+PaintCount paintCount;
 
 void Record(QAccessibleEvent* event)
 {
     QAccessibleInterface* iface = event->accessibleInterface();
-    seen.push_back({event->type(), iface != nullptr ? iface->text(QAccessible::Name) : QString(), event->object()});
+    seen.push_back({event->type(), iface != nullptr ? iface->text(QAccessible::Name) : QString(), paintCount.paints});
 }
 
 QStringList NamesSent(QAccessible::Event type)
@@ -176,6 +188,9 @@ private slots:
         const int sector = action == "lock" ? 0 : 44;
         if (known)
             QVERIFY(Table(map)->child(sector));
+        map->repaint();
+        map->installEventFilter(&paintCount);
+        paintCount.paints = 0;
         seen.clear();
 
         if (action == "press")
@@ -189,7 +204,10 @@ private slots:
         QVERIFY2(NamesSent(QAccessible::NameChanged).isEmpty(), "names are sent once the action has ended");
         QCoreApplication::processEvents();
 
+        map->removeEventFilter(&paintCount);
         QCOMPARE(NamesSent(QAccessible::NameChanged), names);
+        for (const SeenEvent& event : seen)
+            QVERIFY2(event.paints > 0, "the window is repainted before a reader is told");
         // One change of the table's data for the whole action, the cells known or not.
         QCOMPARE(NamesSent(QAccessible::TableModelChanged), QStringList{"マップ"});
     }

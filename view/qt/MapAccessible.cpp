@@ -2,11 +2,10 @@
 
 #include "document/MapModule.h"
 #include "document/OwnerTable.h"
+#include "view/qt/LowPriorityCall.h"
 #include "view/qt/MapCellAccessible.h"
 #include "view/qt/ReaderListening.h"
 #include "view/qt/frmMain.h"
-
-#include <QPointer>
 
 #include <algorithm>
 
@@ -195,16 +194,14 @@ void MapAccessible::QueueChange(int index)
     if (sendQueued_)
         return;
     sendQueued_ = true;
-    QPointer<frmMain> map(&Map());
-    QMetaObject::invokeMethod(
-        &Map(),
-        [map] {
-            if (!map)
-                return;
+    if (sender_ == nullptr) {
+        frmMain* map = &Map();
+        sender_ = new LowPriorityCall(map, [map] {
             if (MapAccessible* table = TableOf(*map))
                 table->SendChanges();
-        },
-        Qt::QueuedConnection);
+        });
+    }
+    sender_->Post();
 }
 
 void MapAccessible::SendChanges()

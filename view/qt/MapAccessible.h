@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class LowPriorityCall;
 class MapCellAccessible;
 class frmMain;
 
@@ -13,7 +14,8 @@ class frmMain;
 // table's description gives the size, the chosen owner and the brush size.
 // Cells are made when a reader first asks for them; a change to a cell that a
 // reader knows is announced as a change of its name once the action that made
-// it has ended, so that the owner grid and the cells agree by then.
+// it has ended and the window has been repainted, so that the owner grid and
+// the cells agree by then and the picture comes first.
 class MapAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit MapAccessible(frmMain& map);
@@ -82,4 +84,6 @@ private:
     int changedLast_ = -1;
     int cursor_ = -1;
     bool sendQueued_ = false;
+    // Sends the changes after the map's repaint, so that they never delay it.
+    LowPriorityCall* sender_ = nullptr;
 };

@@ -158,8 +158,6 @@ void frmMain::OnCellChanged(int index)
 {
     if (building_)
         return;
-    if (ReaderListening::Now())
-        MapAccessible::CellChanged(*this, index);
     const auto k = static_cast<std::size_t>(index);
     if (k >= pixelRects_.size())
         pixelRects_.resize(static_cast<std::size_t>(cells_.CellCount()));
@@ -171,6 +169,8 @@ void frmMain::OnCellChanged(int index)
         rowOrdered_ = IsRowOrdered(pixelRects_);
     }
     RequestRepaint(now);
+    if (ReaderListening::Now())
+        MapAccessible::CellChanged(*this, index);
 }
 
 void frmMain::RequestRepaint(const QRect& rect)
