@@ -300,7 +300,7 @@ private slots:
         QFETCH(int, owner);
         QFETCH(bool, byReader);
         StartedFrame started(true);
-        if (button == 2)
+        if (button == 2 && byReader)
             started.frame->Toolbar1()->Button(3)->click();  // the pointer starts checked
         MapModule::CurrentOwner = 77;
         QToolButton* pressed = started.frame->Toolbar1()->Button(button);
