@@ -220,7 +220,8 @@ private slots:
         QVERIFY(!picture->state().focusable);
         QVERIFY(picture->actionInterface());
         picture->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(Child<QComboBox>(dialog, "Combo2")->currentIndex(), 27);
+        // The toolkit presses a button for a reader with a short animation.
+        QTRY_COMPARE(Child<QComboBox>(dialog, "Combo2")->currentIndex(), 27);
         QCOMPARE(QApplication::focusWidget(), Child<QWidget>(dialog, "Combo1"));
     }
 
