@@ -17,6 +17,11 @@ Input goes through the XTest extension (the requests xdotool sends), sent from t
 starts when the request leaves; the screen is polled with XGetImage on the affected rectangle only. Each
 figure is printed as median and range over its runs against one 60 Hz frame (16.7 ms), or as a ratio.
 
+With GRIDFORGE_UX_BUS=1 the X server comes with a session bus and an accessibility bus that is switched on,
+and before the clicks this script reads every cell of the map through the bus and listens to name changes, as
+a screen reader does: each click then also announces the changed cell on the bus. GRIDFORGE_UX_ONLY=click
+times the clicks alone.
+
 Usage: ux_latency.py BUILD_DIR [RUNS]
 """
 import ctypes
@@ -28,6 +33,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
 from xsession import Failure, XSession, wait_for  # noqa: E402
+from atspi_session import AccessibilitySession  # noqa: E402
 from instruction_counts import self_cost  # noqa: E402
 from gridforge_e2e import CELL_COLOURS, FRAME_TITLE, SIZE_DIALOG, connected_patches, locate_grid, \
     locate_owner_buttons  # noqa: E402
@@ -128,7 +134,8 @@ class Latency:
         self.editor = os.path.join(build, "gridforge")
         self.bare = os.path.join(build, "bench", "bare_dialog")
         self.runs = runs
-        self.session = XSession()
+        self.bus = os.environ.get("GRIDFORGE_UX_BUS") == "1"
+        self.session = AccessibilitySession() if self.bus else XSession()
         self.screen = None
 
     def window(self, title):
@@ -286,6 +293,8 @@ class Latency:
         grid = locate_grid(shot, frame_box)
         buttons = locate_owner_buttons(shot, frame_box, grid)
         self.session.click(*buttons[1])
+        if self.bus:
+            self.read_as_screen_reader(proc)
         times = []
         cells = [(c, r) for r in range(2, 18, 3) for c in range(2, 18, 3)][:self.runs + 1]
         for n, (c, r) in enumerate(cells):
@@ -299,8 +308,39 @@ class Latency:
             time.sleep(0.05)
             if n > 0:  # the first press also activates the map window
                 times.append((end - start) * 1000.0)
+        if self.bus:
+            from gi.repository import GLib
+
+            def all_heard():
+                while GLib.MainContext.default().iteration(False):
+                    pass
+                return self.heard.count("レジスタンス") >= len(cells)
+            wait_for("the announcements of the clicked cells", all_heard, 10, 0.05)
+            print("heard %d cells change their names on the bus" % self.heard.count("レジスタンス"))
         self.session.stop_process(proc)
-        print("click to the repainted cell, 20x20:  %s; one frame: %s" % (summary(times), verdict(times, FRAME_MS)))
+        reader = ", a screen reader listening on the bus" if self.bus else ""
+        print("click to the repainted cell, 20x20%s:  %s; one frame: %s" % (reader, summary(times),
+                                                                          verdict(times, FRAME_MS)))
+
+    def read_as_screen_reader(self, proc):
+        """Listens to name changes and reads every cell of the map, so that each change is announced."""
+        pyatspi = self.session.atspi
+        app = self.session.application(proc.pid)
+        self.heard = []
+        pyatspi.Registry.registerEventListener(lambda event: self.heard.append(event.source.name),
+                                               "object:property-change:accessible-name",
+                                               "object:property-change:accessible-description")
+        stack, table = [app], None
+        while stack and table is None:
+            obj = stack.pop()
+            if obj is not None and obj.getRoleName() == "table":
+                table = obj.queryTable()
+            elif obj is not None:
+                stack.extend(obj.getChildAtIndex(i) for i in range(obj.childCount))
+        if table is None:
+            raise Failure("the map is no table on the accessibility bus")
+        names = {table.getAccessibleAt(r, c).name for r in range(table.nRows) for c in range(table.nColumns)}
+        print("read %d x %d cells through the bus (%s)" % (table.nColumns, table.nRows, ", ".join(sorted(names))))
 
     def write_viewer_map(self):
         """A 50 x 50 map file painted in runs of 1 to 8 sectors of one owner along the rows, every owner used."""
@@ -374,6 +414,9 @@ class Latency:
             return
         if only == "startup":
             self.measure_startup()
+            return
+        if only == "click":
+            self.measure_click(self.reference(self.editor))
             return
         dialog = self.measure_startup()
         self.measure_enter(dialog)

@@ -15,6 +15,9 @@ frmAbout::frmAbout(QWidget* parent)
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
+    // The title picture: a screen reader reads what it shows.
+    Image1->setAccessibleName(QStringLiteral("Gridforge First Release Edition"));
+    Image1->setAccessibleDescription(QStringLiteral("プログラムのタイトル"));
     Image1->setGeometry(TwipsRect(120, 120, 4800, 3600));
 
     Command1 = new QPushButton(QStringLiteral("&OK"), this);

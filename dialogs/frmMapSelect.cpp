@@ -1,10 +1,10 @@
 #include "dialogs/frmMapSelect.h"
 
 #include "base/qt/ProgramPicture.h"
+#include "dialogs/PictureButton.h"
 #include "document/NewMapCommand.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
@@ -24,6 +24,17 @@ QComboBox* MakeSizeList(QWidget* parent, const char* name, const QRect& geometry
     combo->setGeometry(geometry);
     return combo;
 }
+
+// The lists have no label of their own (only "×" between them): a reader on
+// Linux names a list after the label tied to it, so each gets one that is
+// never shown. On Windows the list's own name is read.
+void NameSizeList(QComboBox* list, const QString& name)
+{
+    list->setAccessibleName(name);
+    auto* label = new QLabel(name, list->parentWidget());
+    label->setBuddy(list);
+    label->hide();
+}
 }  // namespace
 
 frmMapSelect::frmMapSelect(QWidget* parent)
@@ -41,11 +52,11 @@ frmMapSelect::frmMapSelect(QWidget* parent)
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(TwipsRect(120, 120, 3255, 255));
 
-    Image1 = new QLabel(this);
+    Image1 = new PictureButton(picture, this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(picture);
     Image1->setGeometry(TwipsRect(120, 510, 480, 480));
-    Image1->installEventFilter(this);
+    Image1->setAccessibleName(QStringLiteral("正方形にする"));
+    Image1->setAccessibleDescription(QStringLiteral("高さを幅と同じにします"));
 
     Combo1 = MakeSizeList(this, "Combo1", TwipsRect(720, 600, 975, 300));
 
@@ -55,6 +66,8 @@ frmMapSelect::frmMapSelect(QWidget* parent)
     Label1->adjustSize();
 
     Combo2 = MakeSizeList(this, "Combo2", TwipsRect(1920, 600, 975, 300));
+    NameSizeList(Combo1, QStringLiteral("幅"));
+    NameSizeList(Combo2, QStringLiteral("高さ"));
 
     Command1 = MakeButton(this, "Command1", QStringLiteral("&OK"), TwipsRect(480, 1080, 1215, 375));
     Command1->setDefault(true);
@@ -64,6 +77,7 @@ frmMapSelect::frmMapSelect(QWidget* parent)
     setTabOrder(Combo2, Command1);
     setTabOrder(Command1, Command2);
 
+    connect(Image1, &PictureButton::clicked, this, &frmMapSelect::MakeSquare);
     connect(Command1, &QPushButton::clicked, this, &frmMapSelect::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmMapSelect::reject);
 
@@ -82,13 +96,6 @@ void frmMapSelect::Load()
     Combo1->setCurrentIndex(PreselectedPosition);
     Combo2->setCurrentIndex(PreselectedPosition);
     PaintBackground();
-}
-
-bool frmMapSelect::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Image1 && event->type() == QEvent::MouseButtonPress)
-        MakeSquare();
-    return FixedDialog::eventFilter(watched, event);
 }
 
 void frmMapSelect::MakeSquare() { Combo2->setCurrentIndex(Combo1->currentIndex()); }

@@ -2,6 +2,7 @@
 
 #include "dialogs/FixedDialog.h"
 
+class PictureButton;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -14,16 +15,13 @@ class frmMapSelect : public FixedDialog {
 public:
     explicit frmMapSelect(QWidget* parent = nullptr);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void Load();
     void MakeSquare();
     void Command1_Click();
 
     QLabel* Label2;
-    QLabel* Image1;
+    PictureButton* Image1;
     QComboBox* Combo1;
     QLabel* Label1;
     QComboBox* Combo2;

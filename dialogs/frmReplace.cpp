@@ -57,6 +57,7 @@ frmReplace::frmReplace(QWidget* parent)
 
     Image1 = MakeLabel(this, "Image1", QString(), TwipsRect(360, 120, 480, 480));
     Image1->setPixmap(QPixmap(QStringLiteral(":/icons/map.png")));
+    Image1->setAccessibleName(QStringLiteral("オーナー置換のアイコン"));
     Label3 = MakeLabel(this, "Label3", QStringLiteral("オーナーのセクタを置換します"), TwipsRect(960, 240, 2325, 180));
     Label1 = MakeLabel(this, "Label1", QStringLiteral("置換元のオーナー："), TwipsRect(360, 720, 2055, 255));
     ImageCombo1 = MakeOwnerList(this, "ImageCombo1", TwipsRect(1920, 675, 2175, 315));
@@ -67,6 +68,12 @@ frmReplace::frmReplace(QWidget* parent)
     Command2->setDefault(true);
     Command1 = MakeButton(this, "Command1", QStringLiteral("置換(&R)"), TwipsRect(4680, 600, 1335, 375));
     Command3 = MakeButton(this, "Command3", QStringLiteral("キャンセル(&C)"), TwipsRect(4680, 1080, 1335, 375));
+
+    // A reader names each list after its label (on Windows from the name).
+    Label1->setBuddy(ImageCombo1);
+    Label2->setBuddy(ImageCombo2);
+    ImageCombo1->setAccessibleName(QStringLiteral("置換元のオーナー"));
+    ImageCombo2->setAccessibleName(QStringLiteral("置換先のオーナー"));
 
     setTabOrder(ImageCombo1, ImageCombo2);
     setTabOrder(ImageCombo2, Command2);

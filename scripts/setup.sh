@@ -23,6 +23,9 @@ GRIDFORGE_TEST_PACKAGES=(
   dpkg-dev file debootstrap lintian
   g++-mingw-w64-x86-64-posix ccache
   acl  # setfacl and getfacl for the save tests' ACL rows
+  # A session bus and the accessibility bus with its reader, for what a screen
+  # reader reads (tests/e2e/atspi_session.py).
+  dbus-daemon at-spi2-core python3-pyatspi
 )
 
 gridforge_missing_packages() {

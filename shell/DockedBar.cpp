@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLayout>
+#include <QToolButton>
 
 DockedBar::DockedBar(QWidget* parent) : QToolBar(parent)
 {
@@ -9,6 +10,9 @@ DockedBar::DockedBar(QWidget* parent) : QToolBar(parent)
     setFloatable(false);
     setContextMenuPolicy(Qt::PreventContextMenu);
     RemoveMargins();
+    // The toolkit's button that shows what does not fit in a short bar.
+    if (auto* more = findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("入りきらないボタン"));
 }
 
 void DockedBar::changeEvent(QEvent* event)

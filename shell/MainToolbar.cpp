@@ -50,6 +50,8 @@ MainToolbar::MainToolbar(QAction& newMap, QAction& open, QWidget* parent) : Dock
     brushSize1_ = new QComboBox(frame4_);
     brushSize1_->setObjectName("BrushSize1");
     brushSize1_->setEditable(false);
+    // Read on Windows; a reader on Linux takes the frame's caption instead.
+    brushSize1_->setAccessibleName("ブラシサイズ");
     brushSize1_->setGeometry(Twips::ScreenRect(240, 280, 1695, 300));
 
     host->setMinimumWidth(frame4_->geometry().right() + 8);
@@ -65,6 +67,7 @@ void MainToolbar::AddButton(QWidget* host, int number, QAction& action, const QS
     auto* button = new QToolButton(host);
     button->setObjectName(QString("Toolbar3Button%1").arg(number));
     button->setDefaultAction(&action);
+    button->setAccessibleName(tip);
     button->setIconSize(QSize(32, 32));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);

@@ -39,6 +39,7 @@ MapDataPanel::MapDataPanel(QWidget* parent) : DockedBar(parent)
     picture1_->setGeometry(Twips::ScreenRect(0, 0, 3015, 255));
     command1_ = new QPushButton("×", picture1_);
     command1_->setObjectName("Command1");
+    command1_->setAccessibleName("マップデータの詳細を閉じる");
     command1_->setFocusPolicy(Qt::NoFocus);
     command1_->setGeometry(Twips::ScreenRect(2760, 0, 255, 255));
     connect(command1_, &QPushButton::clicked, this, &MapDataPanel::CloseRequested);
@@ -46,6 +47,7 @@ MapDataPanel::MapDataPanel(QWidget* parent) : DockedBar(parent)
     QGroupBox* frame1 = MakeFrame(host, "Frame1", "マップインフォメーション", Twips::ScreenRect(120, 480, 2775, 3735), true);
     auto* image1 = new QLabel(frame1);
     image1->setObjectName("Image1");
+    image1->setAccessibleName("マップインフォメーションのアイコン");
     image1->setGeometry(Twips::ScreenRect(120, 480, 480, 480));
     image1_ = image1;
     const QPalette blue = WithText(palette(), QColor(0, 0, 255));
@@ -67,6 +69,7 @@ MapDataPanel::MapDataPanel(QWidget* parent) : DockedBar(parent)
         swatches_[owner] = swatch;
         auto* label = new QLabel(frame1);
         label->setObjectName(QString("Label3_%1").arg(owner));
+        swatch->setAccessibleName(QString("%1の色").arg(QString::fromUtf8(OwnerTable[owner].replaceName)));
         label->setGeometry(Twips::ScreenRect(480, top, 2175, 255));
         label->setPalette(WithText(palette(), Qt::black));
         legendLabels_[owner] = label;
@@ -136,7 +139,13 @@ void MapDataPanel::LoadPictures()
         image1_->setPixmap(QPixmap(":/icons/map.png"));
 }
 
-void MapDataPanel::DrawTitle() { picture1_->DrawText(Twips::ScreenPixels(920), Twips::ScreenPixels(50), "MAP & DATA"); }
+void MapDataPanel::DrawTitle()
+{
+    const QString title = QStringLiteral("MAP & DATA");
+    picture1_->DrawText(Twips::ScreenPixels(920), Twips::ScreenPixels(50), title);
+    // The strip is a picture: a screen reader reads the title from its name.
+    picture1_->setAccessibleName(title);
+}
 
 bool MapDataPanel::eventFilter(QObject* watched, QEvent* event)
 {

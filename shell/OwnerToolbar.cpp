@@ -3,6 +3,7 @@
 #include "base/qt/QtColors.h"
 #include "base/qt/ScreenTwips.h"
 #include "document/MapModule.h"
+#include "document/OwnerTable.h"
 
 #include <QButtonGroup>
 #include <QPushButton>
@@ -31,6 +32,18 @@ constexpr OwnerButton Buttons[9] = {
     // The stored tip reads "ターゲット&&非占領土"; a tooltip shows it with one "&".
     {"owner0", "ターゲット&非占領土"},
 };
+
+// What a screen reader calls a button: the owner it selects (its name in the
+// owner table, as the map's sectors are named), the pointer, or the blank one.
+QString ButtonName(int number)
+{
+    const std::optional<int> owner = OwnerToolbar::OwnerForButton(number);
+    if (!owner)
+        return QStringLiteral("空き");
+    if (*owner == MapModule::OwnerNone)
+        return QStringLiteral("ポインタ");
+    return QString::fromUtf8(OwnerTable[static_cast<std::size_t>(*owner)].replaceName);
+}
 }  // namespace
 
 OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
@@ -58,6 +71,7 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
     strip->setPalette(palette);
     command2_ = new QPushButton("×", strip);
     command2_->setObjectName("Command2");
+    command2_->setAccessibleName("オーナーセレクトを閉じる");
     command2_->setFocusPolicy(Qt::NoFocus);
     command2_->setGeometry(width - Twips::ScreenPixels(255), 0, Twips::ScreenPixels(255), Twips::ScreenPixels(225));
     connect(command2_, &QPushButton::clicked, this, &OwnerToolbar::CloseRequested);
@@ -75,6 +89,7 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
         button->setFocusPolicy(Qt::NoFocus);
         if (entry.tip)
             button->setToolTip(QString::fromUtf8(entry.tip));
+        button->setAccessibleName(ButtonName(number));
         if (number >= 2) {
             button->setCheckable(true);
             group_->addButton(button, number);
@@ -87,6 +102,12 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
     // The pointer shows pressed at start, while CurrentOwner keeps its
     // start-up value until a button is pressed.
     buttons_[1]->setChecked(true);
+    buttons_[1]->setAccessibleDescription("マップを押しても塗りません");
+    // A screen reader checks a button of the group without a click: that selects as well.
+    connect(group_, &QButtonGroup::idToggled, this, [this](int number, bool checked) {
+        if (checked)
+            SelectOwner(number);
+    });
     addWidget(host);
 }
 
@@ -119,6 +140,9 @@ std::optional<int> OwnerToolbar::OwnerForButton(int number)
 
 void OwnerToolbar::SelectOwner(int number)
 {
-    if (const std::optional<int> owner = OwnerForButton(number))
-        MapModule::CurrentOwner = *owner;
+    const std::optional<int> owner = OwnerForButton(number);
+    if (!owner || *owner == MapModule::CurrentOwner)
+        return;
+    MapModule::CurrentOwner = *owner;
+    emit OwnerSelected();
 }

@@ -25,6 +25,8 @@ public:
 
 signals:
     void CloseRequested();
+    // CurrentOwner took another value.
+    void OwnerSelected();
 
 private:
     void SelectOwner(int number);

@@ -19,6 +19,7 @@
 #include "shell/QtMessageBox.h"
 #include "shell/QtShownPath.h"
 #include "shell/QtFileDialog.h"
+#include "view/qt/MapAccessible.h"
 #ifdef Q_OS_WIN
 #include "shell/FileDialogWithFallback.h"
 #include "shell/WindowsFileDialog.h"
@@ -145,6 +146,11 @@ void frmMDI::ConnectCommands()
     connect(toolbar2_, &MapDataPanel::ShowDataRequested, commands, &FrameCommands::ShowData);
     connect(toolbar2_, &MapDataPanel::ReplaceRequested, commands, &FrameCommands::Replace);
     connect(toolbar2_->Check1(), &LockCheckBox::LockBoxChanged, commands, &FrameCommands::LockBoxChanged);
+
+    // The map's description names the chosen owner and the brush size.
+    const auto describe = [this] { MapAccessible::DescriptionChanged(mapHost_->MapWindow()); };
+    connect(toolbar1_, &OwnerToolbar::OwnerSelected, this, describe);
+    connect(toolbar3_->BrushSize1(), &QComboBox::currentIndexChanged, this, describe);
 }
 
 void frmMDI::Load(const QString& mapFile)

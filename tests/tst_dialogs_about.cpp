@@ -1,4 +1,5 @@
 #include "dialogs/frmAbout.h"
+#include "support/AccessibleLookup.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -37,6 +38,18 @@ private slots:
         else
             QVERIFY(box.close());
         QCOMPARE(box.isVisible(), staysOpen);
+    }
+
+    void readerNames_data()
+    {
+        AddAccessibleColumns();
+        QTest::newRow("title picture") << "Image1" << int(QAccessible::Graphic) << "Gridforge First Release Edition" << "";
+        QTest::newRow("OK") << "Command1" << int(QAccessible::Button) << "OK" << "";
+    }
+    void readerNames()
+    {
+        frmAbout box;
+        VerifyAccessibleRow(box);
     }
 
     void modelessWithItsOwnIcon()

@@ -1,3 +1,4 @@
+#include "support/AccessibleLookup.h"
 #include "support/DialogLookup.h"
 #include "dialogs/frmReplace.h"
 #include "document/MapModule.h"
@@ -31,6 +32,23 @@ class TestReplace : public QObject {
 private slots:
     void init() { MapModule::ResetDocument(); }
     void cleanup() { MapModule::ResetDocument(); }
+
+    void readerNames_data()
+    {
+        AddAccessibleColumns();
+        QTest::newRow("source list, tied to its label")
+            << "ImageCombo1" << int(QAccessible::ComboBox) << ListName("ターゲット&非占領", "置換元のオーナー")
+            << "置換元のオーナー：";
+        QTest::newRow("target list, tied to its label")
+            << "ImageCombo2" << int(QAccessible::ComboBox) << ListName("ターゲット&非占領", "置換先のオーナー")
+            << "置換先のオーナー：";
+        QTest::newRow("icon") << "Image1" << int(QAccessible::Graphic) << "オーナー置換のアイコン" << "";
+    }
+    void readerNames()
+    {
+        frmReplace dialog;
+        VerifyAccessibleRow(dialog);
+    }
 
     void ownerLists_data()
     {

@@ -7,6 +7,7 @@
 #include "shell/MapDataPanel.h"
 #include "shell/OwnerToolbar.h"
 #include "shell/TitleStrip.h"
+#include "support/AccessibleLookup.h"
 #include "support/StartedFrame.h"
 
 #include <QAction>
@@ -41,6 +42,13 @@ QStringList LoadedImagePlugins()
     return plugins;
 }
 #endif
+// The descriptions a screen reader was told had changed, by name of object.
+QStringList describedChanges;
+void RecordDescriptionChange(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::DescriptionChanged && event->accessibleInterface() != nullptr)
+        describedChanges << event->accessibleInterface()->text(QAccessible::Name);
+}
 
 }  // namespace
 
@@ -246,23 +254,95 @@ private slots:
         QVERIFY(started.frame->Menu()->mnuFileToolShowData->isEnabled());
     }
 
+    void readerNames_data()
+    {
+        AddAccessibleColumns();
+        const int button = QAccessible::Button;
+        const int owner = QAccessible::CheckBox;
+        QTest::newRow("new") << "Toolbar3Button1" << button << "新規作成" << "";
+        QTest::newRow("open") << "Toolbar3Button2" << button << "開く" << "";
+        QTest::newRow("save, a picture only") << "Toolbar3Button3" << button << "保存" << "";
+        QTest::newRow("show data, a picture only") << "Toolbar3Button5" << button << "データの表示" << "";
+        QTest::newRow("brush sizes, tied to their frame")
+            << "BrushSize1" << int(QAccessible::ComboBox) << ListName("1", "ブラシサイズ") << "ブラシオプション";
+        QTest::newRow("blank owner button") << "Toolbar1Button1" << button << "空き" << "";
+        QTest::newRow("pointer") << "Toolbar1Button2" << owner << "ポインタ" << "";
+        QTest::newRow("owner 1") << "Toolbar1Button3" << owner << "レジスタンス" << "";
+        QTest::newRow("owner 6") << "Toolbar1Button8" << owner << "ゴアカフ" << "";
+        QTest::newRow("owner 0, as the table names it") << "Toolbar1Button9" << owner << "ターゲット&非占領" << "";
+        QTest::newRow("owner bar's ×") << "Command2" << button << "オーナーセレクトを閉じる" << "";
+        QTest::newRow("panel's ×") << "Command1" << button << "マップデータの詳細を閉じる" << "";
+        QTest::newRow("title strip") << "Picture1" << int(QAccessible::Client) << "MAP & DATA" << "";
+        QTest::newRow("legend swatch")
+            << "Shape1_5" << int(QAccessible::Graphic) << "ブラックセクトの色" << "マップインフォメーション";
+        QTest::newRow("status bar") << "STBWindow" << int(QAccessible::StatusBar) << "ステータスバー" << "";
+    }
+    void readerNames()
+    {
+        StartedFrame started(true);
+        VerifyAccessibleRow(*started.frame);
+        // The status bar's parts are drawn: their text is read from the bar.
+        QCOMPARE(FactsOf(*started.frame, "STBWindow").description, QStringLiteral("Gridforge First Release Version"));
+    }
+
+    void readerHearsOwnerAndBrush_data()
+    {
+        QTest::addColumn<int>("button");  // owner button pressed; 0: none
+        QTest::addColumn<int>("brushPosition");  // -1: left at "1"
+        QTest::addColumn<QString>("described");
+        QTest::newRow("owner button 6") << 6 << -1 << "オーナー: ターカスト、ブラシサイズ: 1";
+        QTest::newRow("pointer") << 2 << -1 << "オーナー: なし（ポインタ）、ブラシサイズ: 1";
+        QTest::newRow("brush list at 3") << 0 << 2 << "オーナー: ターゲット&非占領、ブラシサイズ: 3";
+    }
+    void readerHearsOwnerAndBrush()
+    {
+        QFETCH(int, button);
+        QFETCH(int, brushPosition);
+        QFETCH(QString, described);
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            QSKIP("without an accessibility bridge no event is sent: the test tst_shell_frame_reader runs this");
+        QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
+        StartedFrame started(true);
+        QAccessible::installUpdateHandler(RecordDescriptionChange);
+        describedChanges.clear();
+        if (button > 0)
+            started.frame->Toolbar1()->Button(button)->click();
+        if (brushPosition >= 0)
+            started.frame->Toolbar3()->BrushSize1()->setCurrentIndex(brushPosition);
+        const QStringList changes = describedChanges;
+        QAccessible::installUpdateHandler(nullptr);
+        QCOMPARE(changes, QStringList{"マップ"});
+        QVERIFY(FactsOf(*started.Map(), "").description.endsWith(described));
+    }
+
     void ownerButtons_data()
     {
         QTest::addColumn<int>("button");
         QTest::addColumn<int>("owner");
-        QTest::newRow("pointer") << 2 << int(MapModule::OwnerNone);
-        QTest::newRow("button 3 is owner 1") << 3 << 1;
-        QTest::newRow("button 6 is owner 4") << 6 << 4;
-        QTest::newRow("button 8 is owner 6") << 8 << 6;
-        QTest::newRow("button 9 is owner 0") << 9 << 0;
+        QTest::addColumn<bool>("byReader");  // a screen reader's action instead of a click
+        QTest::newRow("pointer") << 2 << int(MapModule::OwnerNone) << false;
+        QTest::newRow("button 3 is owner 1") << 3 << 1 << false;
+        QTest::newRow("button 6 is owner 4") << 6 << 4 << false;
+        QTest::newRow("button 8 is owner 6") << 8 << 6 << false;
+        QTest::newRow("button 9 is owner 0") << 9 << 0 << false;
+        QTest::newRow("button 6 checked by a reader") << 6 << 4 << true;
+        QTest::newRow("pointer checked by a reader") << 2 << int(MapModule::OwnerNone) << true;
     }
     void ownerButtons()
     {
         QFETCH(int, button);
         QFETCH(int, owner);
+        QFETCH(bool, byReader);
         StartedFrame started(true);
+        if (button == 2 && byReader)
+            started.frame->Toolbar1()->Button(3)->click();  // the pointer starts checked
         MapModule::CurrentOwner = 77;
-        started.frame->Toolbar1()->Button(button)->click();
+        QToolButton* pressed = started.frame->Toolbar1()->Button(button);
+        if (byReader)
+            QAccessible::queryAccessibleInterface(pressed)->actionInterface()->doAction(
+                QAccessibleActionInterface::toggleAction());
+        else
+            pressed->click();
         QCOMPARE(MapModule::CurrentOwner, owner);
         QVERIFY(started.frame->Toolbar1()->Button(button)->isChecked());
     }

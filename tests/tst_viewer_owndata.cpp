@@ -2,6 +2,7 @@
 #include "document/MapModule.h"
 #include "document/OwnMapColoring.h"
 #include "document/OwnerTable.h"
+#include "support/AccessibleLookup.h"
 #include "support/ColorOwnMapTextLiteral.h"
 #include "viewer/QtRichTextPort.h"
 #include "viewer/frmOwnData.h"
@@ -157,6 +158,21 @@ private slots:
         QPointer<frmOwnData> closed = viewer.window;
         viewer.Child<QPushButton>("Command2")->click();
         QTRY_VERIFY(closed.isNull());
+    }
+
+    void readerNames_data()
+    {
+        AddAccessibleColumns();
+        QTest::newRow("a window, not a plain area") << "" << int(QAccessible::Window) << "マップデータ" << "";
+        QTest::newRow("text of tab 1") << "Text1" << int(QAccessible::EditableText) << "データ表示のテキスト" << "";
+        QTest::newRow("text of tab 2") << "rtftext" << int(QAccessible::EditableText) << "ビジュアル表示のテキスト" << "";
+        QTest::newRow("progress bar") << "PB1" << int(QAccessible::ProgressBar) << "色付けの進み具合" << "";
+        QTest::newRow("close button") << "Command2" << int(QAccessible::Button) << "マップデータを閉じる" << "";
+    }
+    void readerNames()
+    {
+        frmOwnData viewer;
+        VerifyAccessibleRow(viewer);
     }
 
     void textIsTheLevelText_data()

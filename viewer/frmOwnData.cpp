@@ -8,6 +8,7 @@
 #include "viewer/OwnMapTextBox.h"
 #include "viewer/QtRichTextPort.h"
 
+#include <QAccessibleWidget>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QIcon>
@@ -42,6 +43,15 @@ void SetBoxColours(QTextEdit& box, ColorWord background, ColorWord text)
     box.setPalette(palette);
 }
 
+// The viewer is a top-level window of its own: a screen reader is told that it
+// is a window, not a plain area.
+QAccessibleInterface* WindowAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("frmOwnData") && object != nullptr && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
 }  // namespace
 
 frmOwnData::frmOwnData(QWidget* parent)
@@ -57,6 +67,8 @@ frmOwnData::frmOwnData(QWidget* parent)
       twips_{{120, 120, 7695, 6615}, {170, 480, 7575, 6075}, {170, 480, 7575, 6015},
              {120, 6840, 7695, 375},  {6120, 6840, 1695, 495}, {7440, 0, 390, 375}}
 {
+    static const bool windowRoleKnown = (QAccessible::installFactory(WindowAccessible), true);
+    Q_UNUSED(windowRoleKnown);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("マップデータ"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
@@ -96,6 +108,11 @@ frmOwnData::frmOwnData(QWidget* parent)
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->hide();
     Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setAccessibleName(QStringLiteral("マップデータを閉じる"));
+    TS1->setAccessibleName(QStringLiteral("表示の切り替え"));
+    Text1->setAccessibleName(QStringLiteral("データ表示のテキスト"));
+    rtftext->setAccessibleName(QStringLiteral("ビジュアル表示のテキスト"));
+    PB1->setAccessibleName(QStringLiteral("色付けの進み具合"));
 
     TS1Frame->lower();
     Command2->raise();

@@ -23,6 +23,7 @@ QtStatusWindow::QtStatusWindow(QWidget* parent, std::uint32_t style)
     , top_((style & StatusBarStyles::PlacementMask) == StatusBarStyles::PlaceTop)
 {
     setObjectName(QStringLiteral("STBWindow"));
+    setAccessibleName(QStringLiteral("ステータスバー"));
     setSizeGripEnabled(grip_);
     // Left and right placements have no vertical look here: they lie along
     // the bottom like the default.
@@ -50,6 +51,11 @@ bool QtStatusWindow::SetText(int part, std::uint32_t drawFlags, const std::strin
         return false;
     parts_[static_cast<std::size_t>(part)].flags = drawFlags & StatusBarStyles::DrawFlagsMask;
     parts_[static_cast<std::size_t>(part)].text = Cp932::Prefix(text, 0xFFFF);
+    // The parts are drawn, not labels: a screen reader reads their texts here.
+    QStringList texts;
+    for (int i = 0; i < PartCount(); ++i)
+        texts << PartText(i);
+    setAccessibleDescription(texts.join(QLatin1Char(' ')).trimmed());
     update();
     return true;
 }

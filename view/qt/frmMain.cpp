@@ -5,6 +5,8 @@
 #include "document/MapModule.h"
 #include "view/MapGridBuilder.h"
 #include "view/SectorPainter.h"
+#include "view/qt/MapAccessible.h"
+#include "view/qt/ReaderListening.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -26,6 +28,7 @@ const char* const MapIcon = ":/icons/map.png";
 frmMain::frmMain(const MapWindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), background_(BackgroundKind::MapWindow)
 {
+    MapAccessible::Install();
     setWindowTitle(QString::fromUtf8(DefaultCaption));
     if (QFile::exists(MapIcon))
         setWindowIcon(QIcon(MapIcon));
@@ -82,6 +85,8 @@ bool frmMain::CloseWindow()
 }
 
 double frmMain::TwipsPerPixel() const { return Twips::ScreenPerPixel(this); }
+
+int frmMain::BrushSizePosition() const { return context_.frame != nullptr ? context_.frame->BrushSizePosition() : 0; }
 
 QRect frmMain::ComputeCellRect(int index, double twipsPerPixel) const
 {
@@ -164,6 +169,8 @@ void frmMain::OnCellChanged(int index)
         rowOrdered_ = IsRowOrdered(pixelRects_);
     }
     RequestRepaint(now);
+    if (ReaderListening::Now())
+        MapAccessible::CellChanged(*this, index);
 }
 
 void frmMain::RequestRepaint(const QRect& rect)

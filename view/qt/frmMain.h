@@ -44,6 +44,8 @@ public:
     double TwipsPerPixel() const;
     // A cell's rectangle in pixels of the client area.
     QRect CellRectPixels(int index) const;
+    // BrushSize1's position on the frame (0..4), 0 without a frame.
+    int BrushSizePosition() const;
     // The cells painted by the last paint (for checks of what a paint costs).
     int LastPaintedCells() const { return lastPaintedCells_; }
 
