@@ -58,7 +58,8 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
     strip->setPalette(palette);
     command2_ = new QPushButton("×", strip);
     command2_->setObjectName("Command2");
-    command2_->setFocusPolicy(Qt::NoFocus);
+    command2_->setFocusPolicy(Qt::TabFocus);
+    command2_->setAutoDefault(true);  // takes Enter while it has the focus
     command2_->setGeometry(width - Twips::ScreenPixels(255), 0, Twips::ScreenPixels(255), Twips::ScreenPixels(225));
     connect(command2_, &QPushButton::clicked, this, &OwnerToolbar::CloseRequested);
     layout->addWidget(strip);
@@ -72,7 +73,7 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
         button->setFixedSize(width, width);
         button->setIconSize(QSize(32, 32));
         button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        button->setFocusPolicy(Qt::TabFocus);
         if (entry.tip)
             button->setToolTip(QString::fromUtf8(entry.tip));
         if (number >= 2) {
@@ -115,6 +116,16 @@ std::optional<int> OwnerToolbar::OwnerForButton(int number)
     if (number == 9)
         return 0;
     return std::nullopt;
+}
+
+void OwnerToolbar::ChooseOwner(int owner)
+{
+    for (int number = 2; number <= 9; ++number) {
+        if (OwnerForButton(number) == owner && owner != MapModule::OwnerNone) {
+            buttons_[number - 1]->click();
+            return;
+        }
+    }
 }
 
 void OwnerToolbar::SelectOwner(int number)

@@ -9,6 +9,7 @@
 #include "shell/AfterFirstPaint.h"
 #include "shell/FrameCommands.h"
 #include "shell/FrameMenu.h"
+#include "shell/FramePanes.h"
 #include "shell/LockCheckBox.h"
 #include "shell/MainToolbar.h"
 #include "shell/MapDataPanel.h"
@@ -16,6 +17,7 @@
 #include "shell/OwnerToolbar.h"
 #include "shell/QtMessageBox.h"
 #include "shell/QtShownPath.h"
+#include "view/qt/frmMain.h"
 #ifdef Q_OS_WIN
 #include "shell/WindowsFileDialog.h"
 #else
@@ -111,6 +113,8 @@ frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent)
     ports.shownPaths = &ShownPaths;
     commands_ = new FrameCommands(*this, *dialogs_.messages);
     ConnectCommands();
+    new FramePanes(*this, [this] { return static_cast<QWidget*>(mapHost_->MapWindow()); },
+                   {toolbar3_, toolbar1_, toolbar2_});
 
     // The initial client size: 742 x 677 pixels for the MDI area and its bars.
     resize(Twips::ScreenPixels(11130), Twips::ScreenPixels(10155) + menuBar()->sizeHint().height());
@@ -216,6 +220,8 @@ void frmMDI::SetMapCommandsEnabled(bool enabled)
 }
 
 int frmMDI::BrushSizePosition() const { return toolbar3_->BrushSize1()->currentIndex(); }
+
+void frmMDI::SelectOwner(int owner) { toolbar1_->ChooseOwner(owner); }
 
 void frmMDI::closeEvent(QCloseEvent* event)
 {

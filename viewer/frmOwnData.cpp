@@ -96,6 +96,9 @@ frmOwnData::frmOwnData(QWidget* parent)
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->hide();
     Command2->setObjectName(QStringLiteral("Command2"));
+    // A focused button takes Enter, as in a dialog.
+    Command1->setAutoDefault(true);
+    Command2->setAutoDefault(true);
 
     TS1Frame->lower();
     Command2->raise();

@@ -7,6 +7,7 @@
 #include "view/SectorPainter.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFile>
 #include <QIcon>
 #include <QMdiSubWindow>
@@ -24,7 +25,7 @@ const char* const MapIcon = ":/icons/map.png";
 }  // namespace
 
 frmMain::frmMain(const MapWindowContext& context, QWidget* parent)
-    : QWidget(parent), context_(context), background_(BackgroundKind::MapWindow)
+    : QWidget(parent), context_(context), background_(BackgroundKind::MapWindow), keyboard_(*this, context.frame)
 {
     setWindowTitle(QString::fromUtf8(DefaultCaption));
     if (QFile::exists(MapIcon))
@@ -33,6 +34,8 @@ frmMain::frmMain(const MapWindowContext& context, QWidget* parent)
     // The background image covers the whole client area: nothing beneath
     // the window needs repainting when part of it is.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The map takes the keys of its sector cursor.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 frmMain::~frmMain()
@@ -216,6 +219,7 @@ void frmMain::paintEvent(QPaintEvent* event)
         ++painted;
     }
     lastPaintedCells_ = painted;
+    keyboard_.Paint(painter, dirty);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
@@ -234,6 +238,7 @@ void frmMain::PaintAtPixel(QPointF position)
 
 void frmMain::mousePressEvent(QMouseEvent* event)
 {
+    keyboard_.PointerPressed();
     PaintAtPixel(event->position());
 }
 
@@ -246,6 +251,21 @@ void frmMain::mouseMoveEvent(QMouseEvent* event)
 void frmMain::mouseReleaseEvent(QMouseEvent*)
 {
     SectorPainter::PointerPressed = false;
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event)
+{
+    if (!keyboard_.KeyPress(*event))
+        QWidget::keyPressEvent(event);
+}
+
+void frmMain::focusInEvent(QFocusEvent* event) { keyboard_.FocusIn(event->reason()); }
+
+void frmMain::focusOutEvent(QFocusEvent*) { keyboard_.FocusOut(); }
+
+bool frmMain::focusNextPrevChild(bool next)
+{
+    return keyboard_.FocusNextOutside(next) || QWidget::focusNextPrevChild(next);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
