@@ -36,18 +36,20 @@ std::vector<QWidget*> FramePanes::Panes() const
     return panes;
 }
 
-bool FramePanes::Enter(QWidget* pane)
+bool FramePanes::Enter(QWidget* pane, bool forward)
 {
+    // Reached like Tab reaches a control: it shows its focus frame.
+    const Qt::FocusReason reason = forward ? Qt::TabFocusReason : Qt::BacktabFocusReason;
     // The pane itself when it takes the focus, else its first control that does.
     if (pane->isEnabled() && pane->isVisible() && (pane->focusPolicy() & Qt::TabFocus)) {
-        pane->setFocus(Qt::ShortcutFocusReason);
+        pane->setFocus(reason);
         return true;
     }
     for (QWidget* widget = pane->nextInFocusChain(); widget != pane; widget = widget->nextInFocusChain()) {
         if (!pane->isAncestorOf(widget))
             continue;
         if (widget->isEnabled() && widget->isVisible() && (widget->focusPolicy() & Qt::TabFocus)) {
-            widget->setFocus(Qt::ShortcutFocusReason);
+            widget->setFocus(reason);
             return true;
         }
     }
@@ -68,7 +70,7 @@ bool FramePanes::Step(bool forward)
     int index = here == panes.end() ? (forward ? -1 : 0) : static_cast<int>(here - panes.begin());
     for (int tried = 0; tried < count; ++tried) {
         index = (index + (forward ? 1 : count - 1)) % count;
-        if (Enter(panes[static_cast<std::size_t>(index)]))
+        if (Enter(panes[static_cast<std::size_t>(index)], forward))
             return true;
     }
     return false;

@@ -24,7 +24,7 @@ public:
 
 private:
     std::vector<QWidget*> Panes() const;
-    static bool Enter(QWidget* pane);
+    static bool Enter(QWidget* pane, bool forward);
 
     QWidget& frame_;
     std::function<QWidget*()> mapWindow_;

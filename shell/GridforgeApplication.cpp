@@ -1,5 +1,6 @@
 #include "shell/GridforgeApplication.h"
 
+#include "shell/FocusFrameStyle.h"
 #include "shell/PlainButtonStyle.h"
 
 #include <QFont>
@@ -31,8 +32,9 @@ GridforgeApplication::GridforgeApplication(int& argc, char** argv) : QApplicatio
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(translator);
 
-    // Buttons show their text only, without the style's icons.
-    setStyle(new PlainButtonStyle);
+    // Buttons show their text only, without the style's icons, and a clear
+    // frame while they have the keyboard focus.
+    setStyle(new FocusFrameStyle(new PlainButtonStyle));
 
     // The windows ask for the classic proportional gothic; use the installed
     // metric-compatible one.

@@ -11,13 +11,20 @@ private slots:
         StartedFrame started(true);
         started.frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(started.frame.get()));
-        QStringList seen;
-        for (int i = 0; i < 30; ++i) {
-            QWidget* f = QApplication::focusWidget();
-            seen << (f ? f->objectName() + ":" + f->metaObject()->className() : QString("null"));
-            QTest::keyClick(f ? f : started.frame.get(), Qt::Key_Tab);
-        }
-        qDebug() << seen;
+        frmMain* map = started.Map();
+        for (int i = 0; i < 12; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        qDebug() << QApplication::focusWidget();
+        QTest::qWait(50);
+        qDebug() << "drawn" << map->Keyboard().CursorDrawn() << map->Keyboard().CursorRect();
+        QImage a = map->grab().toImage();
+        qDebug() << a.pixelColor(map->Keyboard().CursorRect().topLeft());
+        QTest::keyClick(map, Qt::Key_Tab);
+        qDebug() << QApplication::focusWidget() << map->hasFocus();
+        QTest::qWait(50);
+        qDebug() << "drawn" << map->Keyboard().CursorDrawn();
+        QImage b = map->grab().toImage();
+        qDebug() << b.pixelColor(map->Keyboard().CursorRect().topLeft());
     }
 };
 
