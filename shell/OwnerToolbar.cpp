@@ -5,6 +5,7 @@
 #include "document/MapModule.h"
 
 #include <QButtonGroup>
+#include <QFocusEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -79,6 +80,7 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
         if (number >= 2) {
             button->setCheckable(true);
             group_->addButton(button, number);
+            button->installEventFilter(this);
         }
         connect(button, &QToolButton::clicked, this, [this, number] { SelectOwner(number); });
         layout->addWidget(button);
@@ -116,6 +118,18 @@ std::optional<int> OwnerToolbar::OwnerForButton(int number)
     if (number == 9)
         return 0;
     return std::nullopt;
+}
+
+bool OwnerToolbar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        QAbstractButton* pressed = group_->checkedButton();
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && pressed != nullptr &&
+            pressed != watched && pressed->isEnabled())
+            pressed->setFocus(reason);
+    }
+    return DockedBar::eventFilter(watched, event);
 }
 
 void OwnerToolbar::ChooseOwner(int owner)

@@ -28,6 +28,10 @@ public:
 signals:
     void CloseRequested();
 
+protected:
+    // Tab and Shift+Tab enter the group of buttons at the pressed one.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void SelectOwner(int number);
 
