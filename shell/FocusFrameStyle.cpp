@@ -7,7 +7,7 @@
 void FocusFrameStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                                   const QWidget* widget) const
 {
-    QProxyStyle::drawControl(element, option, painter, widget);
+    PlainButtonStyle::drawControl(element, option, painter, widget);
     const QStyle::State keyboardFocus = State_HasFocus | State_KeyboardFocusChange;
     if (element != CE_PushButton || (option->state & keyboardFocus) != keyboardFocus)
         return;
@@ -16,5 +16,5 @@ void FocusFrameStyle::drawControl(ControlElement element, const QStyleOption* op
     frame.QStyleOption::operator=(*option);
     frame.rect = option->rect.adjusted(inset, inset, -inset, -inset);
     frame.backgroundColor = option->palette.button().color();
-    QProxyStyle::drawPrimitive(PE_FrameFocusRect, &frame, painter, widget);
+    PlainButtonStyle::drawPrimitive(PE_FrameFocusRect, &frame, painter, widget);
 }

@@ -1,7 +1,6 @@
 #include "shell/GridforgeApplication.h"
 
 #include "shell/FocusFrameStyle.h"
-#include "shell/PlainButtonStyle.h"
 
 #include <QFont>
 #include <QLibraryInfo>
@@ -34,7 +33,7 @@ GridforgeApplication::GridforgeApplication(int& argc, char** argv) : QApplicatio
 
     // Buttons show their text only, without the style's icons, and a clear
     // frame while they have the keyboard focus.
-    setStyle(new FocusFrameStyle(new PlainButtonStyle));
+    setStyle(new FocusFrameStyle);
 
     // The windows ask for the classic proportional gothic; use the installed
     // metric-compatible one.

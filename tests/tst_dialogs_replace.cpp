@@ -85,6 +85,8 @@ private slots:
             << QList<int>{1, 0, 6, 1, 2, 6, 3, 4, 5, 6, 0, 1} << 0;
         QTest::newRow("Tab to すべて置換 and Enter runs all")
             << 6 << 1 << "tab2" << QList<A>{} << QList<int>{1, 0, 1, 1, 2, 1, 3, 4, 5, 1, 0, 1} << 1;
+        QTest::newRow("Tab round to the first list, Enter runs all again")
+            << 6 << 1 << "tab5" << QList<A>{} << QList<int>{1, 0, 1, 1, 2, 1, 3, 4, 5, 1, 0, 1} << 1;
         QTest::newRow("each, Yes to every sector")
             << 6 << 1 << "each" << QList<A>{A::Yes, A::Yes, A::Yes, A::Yes}
             << QList<int>{1, 0, 1, 1, 2, 1, 3, 4, 5, 1, 0, 1} << 1;
