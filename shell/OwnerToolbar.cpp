@@ -134,8 +134,10 @@ bool OwnerToolbar::eventFilter(QObject* watched, QEvent* event)
 
 void OwnerToolbar::ChooseOwner(int owner)
 {
+    if (owner == MapModule::OwnerNone)
+        return;
     for (int number = 2; number <= 9; ++number) {
-        if (OwnerForButton(number) == owner && owner != MapModule::OwnerNone) {
+        if (OwnerForButton(number) == owner) {
             buttons_[number - 1]->click();
             return;
         }
