@@ -9,5 +9,6 @@ public:
     void SetMapSizeLabels(int, int) override {}
     void SetMapCommandsEnabled(bool) override {}
     int BrushSizePosition() const override { return brushPosition; }
+    void SelectOwner(int) override {}
     int brushPosition = 4;
 };

@@ -55,7 +55,7 @@ QPushButton* FixedDialog::MakeButton(QWidget* parent, const char* name, const QS
 {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
+    button->setAutoDefault(true);
     button->setGeometry(geometry);
     return button;
 }

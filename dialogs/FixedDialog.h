@@ -17,8 +17,8 @@ public:
     // Twips to pixels at the primary screen's twips per pixel.
     static int Pixels(int twips);
     static QRect TwipsRect(int left, int top, int width, int height);
-    // A push button that is never the default by focus alone, so that Enter
-    // always reaches the dialog's default button.
+    // A push button that takes Enter while it has the focus; elsewhere in
+    // the dialog Enter goes to the default button.
     static QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, const QRect& geometry);
 
 protected:

@@ -1,6 +1,6 @@
 #include "shell/GridforgeApplication.h"
 
-#include "shell/PlainButtonStyle.h"
+#include "shell/FocusFrameStyle.h"
 
 #include <QFont>
 #include <QLibraryInfo>
@@ -31,8 +31,9 @@ GridforgeApplication::GridforgeApplication(int& argc, char** argv) : QApplicatio
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(translator);
 
-    // Buttons show their text only, without the style's icons.
-    setStyle(new PlainButtonStyle);
+    // Buttons show their text only, without the style's icons, and a clear
+    // frame while they have the keyboard focus.
+    setStyle(new FocusFrameStyle);
 
     // The windows ask for the classic proportional gothic; use the installed
     // metric-compatible one.

@@ -70,7 +70,7 @@ void MainToolbar::AddButton(QWidget* host, int number, QAction& action, const QS
     button->setAccessibleName(tip);
     button->setIconSize(QSize(32, 32));
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus);
     button->setGeometry(left, 6, ButtonPixels - 2, ButtonPixels);
     buttons_[number - 1] = button;
     pictures_[number - 1] = picture;

@@ -40,7 +40,7 @@ MapDataPanel::MapDataPanel(QWidget* parent) : DockedBar(parent)
     command1_ = new QPushButton("×", picture1_);
     command1_->setObjectName("Command1");
     command1_->setAccessibleName("マップデータの詳細を閉じる");
-    command1_->setFocusPolicy(Qt::NoFocus);
+    command1_->setFocusPolicy(Qt::TabFocus);
     command1_->setGeometry(Twips::ScreenRect(2760, 0, 255, 255));
     connect(command1_, &QPushButton::clicked, this, &MapDataPanel::CloseRequested);
 
@@ -88,6 +88,9 @@ MapDataPanel::MapDataPanel(QWidget* parent) : DockedBar(parent)
     command4_->setObjectName("Command4");
     command4_->setGeometry(Twips::ScreenRect(240, 960, 1935, 495));
     connect(command4_, &QPushButton::clicked, this, &MapDataPanel::ReplaceRequested);
+    // A focused button takes Enter, as in a dialog.
+    for (QPushButton* button : {command1_, command3_, command4_})
+        button->setAutoDefault(true);
 
     QGroupBox* frame3 = MakeFrame(host, "Frame3", "拡張機能", Twips::ScreenRect(120, 6360, 2775, 1695), true);
     check1_ = new LockCheckBox("見えないセクタのロック(&L)", frame3);

@@ -6,6 +6,7 @@
 #include "document/OwnerTable.h"
 
 #include <QButtonGroup>
+#include <QFocusEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -72,7 +73,8 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
     command2_ = new QPushButton("×", strip);
     command2_->setObjectName("Command2");
     command2_->setAccessibleName("オーナーセレクトを閉じる");
-    command2_->setFocusPolicy(Qt::NoFocus);
+    command2_->setFocusPolicy(Qt::TabFocus);
+    command2_->setAutoDefault(true);  // takes Enter while it has the focus
     command2_->setGeometry(width - Twips::ScreenPixels(255), 0, Twips::ScreenPixels(255), Twips::ScreenPixels(225));
     connect(command2_, &QPushButton::clicked, this, &OwnerToolbar::CloseRequested);
     layout->addWidget(strip);
@@ -86,13 +88,14 @@ OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
         button->setFixedSize(width, width);
         button->setIconSize(QSize(32, 32));
         button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        button->setFocusPolicy(Qt::TabFocus);
         if (entry.tip)
             button->setToolTip(QString::fromUtf8(entry.tip));
         button->setAccessibleName(ButtonName(number));
         if (number >= 2) {
             button->setCheckable(true);
             group_->addButton(button, number);
+            button->installEventFilter(this);
         }
         connect(button, &QToolButton::clicked, this, [this, number] { SelectOwner(number); });
         layout->addWidget(button);
@@ -136,6 +139,30 @@ std::optional<int> OwnerToolbar::OwnerForButton(int number)
     if (number == 9)
         return 0;
     return std::nullopt;
+}
+
+bool OwnerToolbar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        QAbstractButton* pressed = group_->checkedButton();
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && pressed != nullptr &&
+            pressed != watched && pressed->isEnabled())
+            pressed->setFocus(reason);
+    }
+    return DockedBar::eventFilter(watched, event);
+}
+
+void OwnerToolbar::ChooseOwner(int owner)
+{
+    if (owner == MapModule::OwnerNone)
+        return;
+    for (int number = 2; number <= 9; ++number) {
+        if (OwnerForButton(number) == owner) {
+            buttons_[number - 1]->click();
+            return;
+        }
+    }
 }
 
 void OwnerToolbar::SelectOwner(int number)

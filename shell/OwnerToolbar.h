@@ -22,11 +22,17 @@ public:
     // CurrentOwner for a button number: the pointer is OwnerNone, owners 1 to
     // 6 follow, owner 0 comes last; any other number selects nothing.
     static std::optional<int> OwnerForButton(int number);
+    // Presses the button of an owner (0..6); any other value presses none.
+    void ChooseOwner(int owner);
 
 signals:
     void CloseRequested();
     // CurrentOwner took another value.
     void OwnerSelected();
+
+protected:
+    // Tab and Shift+Tab enter the group of buttons at the pressed one.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SelectOwner(int number);

@@ -10,6 +10,7 @@
 #include "shell/AfterFirstPaint.h"
 #include "shell/FrameCommands.h"
 #include "shell/FrameMenu.h"
+#include "shell/FramePanes.h"
 #include "shell/ImagePluginsSetAside.h"
 #include "shell/LockCheckBox.h"
 #include "shell/MainToolbar.h"
@@ -20,6 +21,7 @@
 #include "shell/QtShownPath.h"
 #include "shell/QtFileDialog.h"
 #include "view/qt/MapAccessible.h"
+#include "view/qt/frmMain.h"
 #ifdef Q_OS_WIN
 #include "shell/FileDialogWithFallback.h"
 #include "shell/WindowsFileDialog.h"
@@ -110,6 +112,8 @@ frmMDI::frmMDI(FrameDialogs dialogs, QWidget* parent) : QMainWindow(parent), dia
     ports.shownPaths = &ShownPaths;
     commands_ = new FrameCommands(*this, *dialogs_.messages);
     ConnectCommands();
+    new FramePanes(*this, [this] { return static_cast<QWidget*>(mapHost_->MapWindow()); },
+                   {toolbar3_, toolbar1_, toolbar2_});
 
     // The initial client size: 742 x 677 pixels for the MDI area and its bars.
     resize(Twips::ScreenPixels(11130), Twips::ScreenPixels(10155) + menuBar()->sizeHint().height());
@@ -212,6 +216,8 @@ void frmMDI::SetMapCommandsEnabled(bool enabled)
 }
 
 int frmMDI::BrushSizePosition() const { return toolbar3_->BrushSize1()->currentIndex(); }
+
+void frmMDI::SelectOwner(int owner) { toolbar1_->ChooseOwner(owner); }
 
 void frmMDI::closeEvent(QCloseEvent* event)
 {

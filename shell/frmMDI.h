@@ -46,6 +46,7 @@ public:
     void SetMapSizeLabels(int width, int height) override;
     void SetMapCommandsEnabled(bool enabled) override;
     int BrushSizePosition() const override;
+    void SelectOwner(int owner) override;
 
     MainToolbar* Toolbar3() const { return toolbar3_; }
     OwnerToolbar* Toolbar1() const { return toolbar1_; }

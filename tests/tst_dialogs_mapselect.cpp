@@ -70,7 +70,7 @@ private slots:
 
         QTest::newRow("untouched, clicked") << -1 << -1 << false << "click" << 20 << 20;
         QTest::newRow("untouched, Enter") << -1 << -1 << false << "enter" << 20 << 20;
-        QTest::newRow("Enter with focus on Cancel still means OK") << -1 << -1 << false << "enterOnCancel" << 20 << 20;
+        QTest::newRow("Enter with focus on OK") << -1 << -1 << false << "enterOnOk" << 20 << 20;
         QTest::newRow("37 then picture makes 37x37") << 27 << -1 << true << "click" << 37 << 37;
         QTest::newRow("picture copies width over a chosen height") << 5 << 33 << true << "enter" << 15 << 15;
         QTest::newRow("width and height kept apart") << 35 << 2 << false << "click" << 45 << 12;
@@ -101,8 +101,8 @@ private slots:
         if (how == "click") {
             QTest::mouseClick(Child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
         } else {
-            if (how == "enterOnCancel")
-                Child<QPushButton>(dialog, "Command2")->setFocus();
+            if (how == "enterOnOk")
+                Child<QPushButton>(dialog, "Command1")->setFocus(Qt::TabFocusReason);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         }
 
@@ -150,6 +150,7 @@ private slots:
         QTest::newRow("Escape on a list does nothing") << "escapeOnList" << true;
         QTest::newRow("Cancel button") << "cancel" << false;
         QTest::newRow("close box") << "closeBox" << false;
+        QTest::newRow("Tab to キャンセル and Enter cancels") << "tabToCancelEnter" << false;
     }
     void leavingWithoutOk()
     {
@@ -170,7 +171,11 @@ private slots:
             QTest::keyClick(Child<QComboBox>(dialog, "Combo2"), Qt::Key_Escape);
         else if (how == "cancel")
             QTest::mouseClick(Child<QPushButton>(dialog, "Command2"), Qt::LeftButton);
-        else
+        else if (how == "tabToCancelEnter") {
+            for (int tab = 0; tab < 3; ++tab)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        } else
             QVERIFY(dialog.close());
 
         QCOMPARE(dialog.isVisible(), staysOpen);

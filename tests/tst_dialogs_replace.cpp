@@ -98,6 +98,13 @@ private slots:
         QTest::newRow("Enter at once runs all with 0 to 0") << -1 << -1 << "enter" << QList<A>{} << StartGrid << 1;
         QTest::newRow("Enter runs all with the chosen pair")
             << 0 << 3 << "enter" << QList<A>{} << QList<int>{6, 3, 6, 1, 2, 6, 3, 4, 5, 6, 3, 1} << 1;
+        QTest::newRow("Tab to 置換 and Enter runs each, not all")
+            << 6 << 1 << "tab4" << QList<A>{A::Yes, A::No, A::Cancel}
+            << QList<int>{1, 0, 6, 1, 2, 6, 3, 4, 5, 6, 0, 1} << 0;
+        QTest::newRow("Tab to すべて置換 and Enter runs all")
+            << 6 << 1 << "tab2" << QList<A>{} << QList<int>{1, 0, 1, 1, 2, 1, 3, 4, 5, 1, 0, 1} << 1;
+        QTest::newRow("Tab round to the first list, Enter runs all again")
+            << 6 << 1 << "tab5" << QList<A>{} << QList<int>{1, 0, 1, 1, 2, 1, 3, 4, 5, 1, 0, 1} << 1;
         QTest::newRow("each, Yes to every sector")
             << 6 << 1 << "each" << QList<A>{A::Yes, A::Yes, A::Yes, A::Yes}
             << QList<int>{1, 0, 1, 1, 2, 1, 3, 4, 5, 1, 0, 1} << 1;
@@ -138,8 +145,12 @@ private slots:
             QTest::mouseClick(Child<QPushButton>(dialog, "Command2"), Qt::LeftButton);
         else if (how == "each")
             QTest::mouseClick(Child<QPushButton>(dialog, "Command1"), Qt::LeftButton);
-        else
+        else {
+            // From the first list, Tab the number of times given, then Enter.
+            for (int tabs = how.startsWith("tab") ? how.mid(3).toInt() : 0; tabs > 0; --tabs)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
 
         QCOMPARE(Grid(), grid);
         QCOMPARE(messages.CountOf(Done.toStdString()), doneMessages);

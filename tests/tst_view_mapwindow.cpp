@@ -212,6 +212,56 @@ private slots:
         QCOMPARE(MapModule::MapChanged, MapModule::True);
     }
 
+    // The sector cursor shows once the keyboard has used it, on top of the
+    // cells; a press of the pointer takes it away, leaving exactly the
+    // picture of the pointer alone.
+    void cursorShowsForTheKeyboardOnly_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<bool>("press");
+        QTest::addColumn<bool>("drawn");
+        QTest::addColumn<QList<int>>("chosen");
+        QTest::newRow("untouched") << QList<int>{} << false << false << QList<int>{};
+        QTest::newRow("a digit chooses, the cursor stays hidden") << QList<int>{Qt::Key_3} << false << false
+                                                                  << QList<int>{3};
+        QTest::newRow("arrows show it") << QList<int>{Qt::Key_Right, Qt::Key_Down} << false << true << QList<int>{};
+        QTest::newRow("Space shows it") << QList<int>{Qt::Key_Space} << false << true << QList<int>{};
+        QTest::newRow("a press hides it") << QList<int>{Qt::Key_Right, Qt::Key_Down} << true << true << QList<int>{};
+    }
+    void cursorShowsForTheKeyboardOnly()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(bool, press);
+        QFETCH(bool, drawn);
+        QFETCH(QList<int>, chosen);
+        frmMain* pointerOnly = OpenMap(10, 10);
+        QVERIFY(pointerOnly);
+        MapModule::CurrentOwner = 1;
+        const QPoint at = Centre(*pointerOnly, 55);
+        QTest::mouseClick(pointerOnly, Qt::LeftButton, {}, at);
+        const QImage expected = pointerOnly->grab().toImage();
+        delete pointerOnly->parentWidget();
+
+        frmMain* map = OpenMap(10, 10);
+        map->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(map));
+        const QImage untouched = map->grab().toImage();
+        for (int key : keys)
+            QTest::keyClick(map, Qt::Key(key));
+        QCOMPARE(map->Keyboard().CursorDrawn(), drawn);
+        QCOMPARE(QList<int>(frame_.chosenOwners.begin(), frame_.chosenOwners.end()), chosen);
+        const QImage seen = map->grab().toImage();
+        const QRect ring = map->Keyboard().CursorRect();
+        QCOMPARE(seen.pixelColor(ring.topLeft()) == QColor(Qt::black), drawn);
+        if (press) {
+            QTest::mouseClick(map, Qt::LeftButton, {}, at);
+            QVERIFY(!map->Keyboard().CursorDrawn());
+            QCOMPARE(map->grab().toImage(), expected);
+        } else if (!drawn && !keys.contains(Qt::Key_Space)) {
+            QCOMPARE(seen, untouched);
+        }
+    }
+
     void closeAsksWhileChanged_data()
     {
         QTest::addColumn<bool>("press");

@@ -5,6 +5,7 @@
 #include "support/ViewFakeFrame.h"
 #include "view/CellGrid.h"
 #include "view/MapGridBuilder.h"
+#include "view/MapKeyboard.h"
 #include "view/SectorPainter.h"
 
 #include <QtTest>
@@ -19,6 +20,29 @@ const ColorWord Start = OwnerTable[0].cellColor;
 QPointF Inside(int sector, int width)
 {
     return {MapGridBuilder::CellLeft(sector, width, 135) + 1.0, MapGridBuilder::CellTop(sector, width, 135) + 1.0};
+}
+
+// "S+Right C+Home Space 4" as the map window's keys: S+ Shift, C+ Ctrl.
+QList<MapKey> Keys(const QString& text)
+{
+    static const QHash<QString, MapKey::Code> codes{
+        {"Left", MapKey::Code::Left}, {"Right", MapKey::Code::Right}, {"Up", MapKey::Code::Up},
+        {"Down", MapKey::Code::Down}, {"Home", MapKey::Code::Home},   {"End", MapKey::Code::End},
+        {"Space", MapKey::Code::Space}, {"Enter", MapKey::Code::Enter}};
+    QList<MapKey> keys;
+    for (QString word : text.split(' ', Qt::SkipEmptyParts)) {
+        MapKey key;
+        for (; word.size() > 2 && word[1] == '+'; word.remove(0, 2))
+            (word[0] == 'S' ? key.shift : key.control) = true;
+        if (word[0].isDigit()) {
+            key.code = MapKey::Code::Digit;
+            key.digit = word.toInt();
+        } else {
+            key.code = codes.value(word, MapKey::Code::Other);
+        }
+        keys.append(key);
+    }
+    return keys;
 }
 
 }  // namespace
@@ -262,6 +286,143 @@ private slots:
         for (int k = 0; k < OwnerGridArray::Capacity; ++k)
             QVERIFY2(MapModule::OwnerGrid.At(k) == (painted.contains(k) ? owner : 0),
                      qPrintable(QString("owner of sector %1").arg(k)));
+    }
+
+    // The keyboard on the map: the cursor's moves and what Space, Enter and
+    // Shift with an arrow paint, from the sector 0 at which a cursor starts.
+    void keyboard_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("brush");
+        QTest::addColumn<int>("owner");
+        QTest::addColumn<QList<int>>("locked");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QList<int>>("painted");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<bool>("changed");
+        const QList<int> none;
+        const int pointer = MapModule::OwnerNone;
+        QTest::newRow("moves alone paint nothing") << 10 << 0 << 1 << none << "Right Down Down" << none << 21 << false;
+        QTest::newRow("Space paints at the cursor") << 10 << 0 << 1 << none << "Right Right Down Space" << QList<int>{12}
+                                                    << 12 << true;
+        QTest::newRow("Enter paints like Space") << 10 << 0 << 1 << none << "Down Enter" << QList<int>{10} << 10 << true;
+        QTest::newRow("left and top edges hold") << 10 << 0 << 1 << none << "Left Up Space" << QList<int>{0} << 0 << true;
+        QTest::newRow("right edge holds, End") << 10 << 0 << 1 << none << "End Right Space" << QList<int>{9} << 9 << true;
+        QTest::newRow("Home goes to the row's start") << 10 << 0 << 1 << none << "Down End Home Space"
+                                                      << QList<int>{10} << 10 << true;
+        QTest::newRow("Ctrl+End last, bottom edge holds") << 10 << 0 << 1 << none << "C+End Down Space"
+                                                          << QList<int>{99} << 99 << true;
+        QTest::newRow("Ctrl+Home first") << 10 << 0 << 1 << none << "C+End C+Home Space" << QList<int>{0} << 0 << true;
+        QTest::newRow("brush 3 wraps to the next rows as a click")
+            << 20 << 2 << 3 << none << "End Left Space" << QList<int>{18, 19, 20, 38, 39, 40} << 18 << true;
+        QTest::newRow("brush 2 next to a locked cell") << 10 << 1 << 1 << QList<int>{22} << "Right Down Space"
+                                                       << QList<int>{11, 12, 21} << 11 << true;
+        QTest::newRow("locked cursor sector") << 10 << 4 << 1 << QList<int>{0} << "Space Enter" << none << 0 << false;
+        QTest::newRow("pointer tool marks the map changed") << 10 << 0 << pointer << none << "Space" << none << 0
+                                                            << true;
+        QTest::newRow("Shift+arrows paint as a drag") << 10 << 0 << 6 << none << "S+Right S+Right S+Down"
+                                                      << QList<int>{0, 1, 2, 12} << 12 << true;
+        QTest::newRow("Shift+arrow at an edge paints that sector") << 10 << 0 << 6 << none << "End S+Right"
+                                                                   << QList<int>{9} << 9 << true;
+        QTest::newRow("Shift+arrow with a brush") << 10 << 1 << 2 << none << "S+Down" << QList<int>{0, 1, 10, 11, 20, 21}
+                                                  << 10 << true;
+        QTest::newRow("Shift+Home and Shift+End only move") << 10 << 0 << 1 << none << "S+End S+Home S+C+End" << none
+                                                            << 99 << false;
+        QTest::newRow("digits and other keys change no sector") << 10 << 0 << 1 << none << "4 0 9 Other" << none << 0
+                                                                << false;
+    }
+    void keyboard()
+    {
+        QFETCH(int, width);
+        QFETCH(int, brush);
+        QFETCH(int, owner);
+        QFETCH(QList<int>, locked);
+        QFETCH(QString, keys);
+        QFETCH(QList<int>, painted);
+        QFETCH(int, cursor);
+        QFETCH(bool, changed);
+        QVERIFY(BuildMap(width, 10));
+        for (int k : locked)
+            cells_->SetCellFillStyle(k, CellPort::FillLocked);
+        MapModule::CurrentOwner = owner;
+        SectorCursor at;
+
+        for (const MapKey& key : Keys(keys))
+            MapKeyboard::Press(at, *cells_, key, brush);
+
+        QCOMPARE(at.Sector(width), cursor);
+        QVERIFY(!SectorPainter::PointerPressed);
+        QCOMPARE(MapModule::MapChanged, changed ? MapModule::True : MapModule::False);
+        for (int k = 0; k < OwnerGridArray::Capacity; ++k) {
+            QVERIFY2(MapModule::OwnerGrid.At(k) == (painted.contains(k) ? owner : 0),
+                     qPrintable(QString("owner of sector %1").arg(k)));
+            if (k < cells_->CellCount())
+                QVERIFY2(cells_->Cell(k).fillColor == (painted.contains(k) ? OwnerTable[owner].cellColor : Start),
+                         qPrintable(QString("colour of cell %1").arg(k)));
+        }
+    }
+
+    // Space at every sector of a map with locked cells gives what a press on
+    // that sector's cell gives.
+    void spaceIsAClickEverywhere_data()
+    {
+        QTest::addColumn<int>("brush");
+        for (int brush = 0; brush <= 4; ++brush)
+            QTest::addRow("brush %d", brush + 1) << brush;
+    }
+    void spaceIsAClickEverywhere()
+    {
+        QFETCH(int, brush);
+        const int width = 12;
+        const int height = 10;
+        const QList<int> locked{5, 17, 30, 31, 64, 119};
+        for (int sector = 0; sector < width * height; ++sector) {
+            QList<int> results[2];
+            for (int way = 0; way < 2; ++way) {
+                MapModule::ResetDocument();
+                MapModule::Ports().lockBox = &lockBox_;
+                QVERIFY(BuildMap(width, height));
+                for (int k : locked)
+                    cells_->SetCellFillStyle(k, CellPort::FillLocked);
+                MapModule::CurrentOwner = 5;
+                if (way == 0) {
+                    SectorPainter::PaintAt(*cells_, Inside(sector, width).x(), Inside(sector, width).y(), brush);
+                } else {
+                    SectorCursor at;
+                    for (int k = 0; k < sector % width; ++k)
+                        MapKeyboard::Press(at, *cells_, Keys("Right").front(), brush);
+                    for (int k = 0; k < sector / width; ++k)
+                        MapKeyboard::Press(at, *cells_, Keys("Down").front(), brush);
+                    MapKeyboard::Press(at, *cells_, Keys("Space").front(), brush);
+                }
+                for (int k = 0; k < OwnerGridArray::Capacity; ++k)
+                    results[way].append(MapModule::OwnerGrid.At(k));
+                results[way].append(MapModule::MapChanged);
+            }
+            QVERIFY2(results[0] == results[1], qPrintable(QString("sector %1").arg(sector)));
+        }
+    }
+
+    void digitsAskForTheirOwner_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("owner");
+        QTest::newRow("0") << "0" << 0;
+        QTest::newRow("4") << "4" << 4;
+        QTest::newRow("6") << "6" << 6;
+        QTest::newRow("7 is no owner") << "7" << -1;
+        QTest::newRow("Ctrl+3 is not the map's") << "C+3" << -1;
+    }
+    void digitsAskForTheirOwner()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, owner);
+        QVERIFY(BuildMap(10, 10));
+        SectorCursor at;
+        const MapKeyboard::Outcome outcome = MapKeyboard::Press(at, *cells_, Keys(key).front(), 0);
+        QCOMPARE(outcome.handled, owner >= 0);
+        QCOMPARE(outcome.owner.value_or(-1), owner);
+        QVERIFY(!at.Shown());
     }
 
     void brushAndOwnerAreReadAtEveryPaint()

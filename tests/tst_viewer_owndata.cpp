@@ -374,6 +374,7 @@ private slots:
         QTest::newRow("once") << 1 << QColor(Qt::black);
         QTest::newRow("twice") << 2 << QColor(Qt::white);
         QTest::newRow("three times") << 3 << QColor(Qt::black);
+        QTest::newRow("Enter on the focused button") << -1 << QColor(Qt::black);
     }
     void backgroundSwitch()
     {
@@ -384,10 +385,15 @@ private slots:
         viewer.Child<QTabBar>("TS1")->setCurrentIndex(1);
         for (int n = 0; n < presses; ++n)
             viewer.Child<QPushButton>("Command1")->click();
+        if (presses < 0) {
+            auto* button = viewer.Child<QPushButton>("Command1");
+            button->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(button, Qt::Key_Return);
+        }
         const QPalette palette = viewer.Child<QTextEdit>("rtftext")->palette();
         QCOMPARE(palette.color(QPalette::Base), background);
         QVERIFY(palette.color(QPalette::Text) != background);  // plain text stays readable
-        QCOMPARE(viewer.window->IsDarkBackground(), presses % 2 == 1);
+        QCOMPARE(viewer.window->IsDarkBackground(), presses % 2 != 0);
     }
 
     void resizeRule_data()

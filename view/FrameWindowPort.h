@@ -10,4 +10,6 @@ public:
     virtual void SetMapCommandsEnabled(bool enabled) = 0;
     // Selected position of BrushSize1: 0..4 for the brush sizes "1".."5".
     virtual int BrushSizePosition() const = 0;
+    // Chooses an owner (0..6) as a press on its owner button does.
+    virtual void SelectOwner(int owner) = 0;
 };

@@ -53,12 +53,21 @@ void SectorPainter::PaintAt(CellGrid& cells, double x, double y, int brushPositi
 
     const int hit = HitTest(cells, x, y);
     if (hit >= 0) {
-        if (cells.CellFillStyle(hit) == CellPort::FillLocked)
+        PaintSector(cells, hit, brushPosition);
+        return;
+    }
+    MapModule::MapChanged = MapModule::True;
+}
+
+void SectorPainter::PaintSector(CellGrid& cells, int sector, int brushPosition)
+{
+    if (sector >= 0 && sector < SectorCellCount(cells)) {
+        if (cells.CellFillStyle(sector) == CellPort::FillLocked)
             return;
         const std::int32_t owner = MapModule::CurrentOwner;
         if (IsOwner(owner)) {
-            cells.SetCellColor(hit, OwnerTable[static_cast<std::size_t>(owner)].cellColor);
-            PaintBrush(cells, hit, owner, brushPosition);
+            cells.SetCellColor(sector, OwnerTable[static_cast<std::size_t>(owner)].cellColor);
+            PaintBrush(cells, sector, owner, brushPosition);
         }
     }
     MapModule::MapChanged = MapModule::True;

@@ -14,6 +14,10 @@ public:
     // the brush at BrushSize1's position (0..4 for the sizes "1".."5").
     static void PaintAt(CellGrid& cells, double x, double y, int brushPosition);
 
+    // Paint as a press on that sector's cell does, without touching
+    // PointerPressed: nothing on a locked cell, else the brush and MapChanged.
+    static void PaintSector(CellGrid& cells, int sector, int brushPosition);
+
     // The cell under (x, y): the highest-numbered sector cell whose left and
     // top both lie strictly before the point; -1 when there is none.
     static int HitTest(const CellGrid& cells, double x, double y);

@@ -113,6 +113,9 @@ frmOwnData::frmOwnData(QWidget* parent)
     Text1->setAccessibleName(QStringLiteral("データ表示のテキスト"));
     rtftext->setAccessibleName(QStringLiteral("ビジュアル表示のテキスト"));
     PB1->setAccessibleName(QStringLiteral("色付けの進み具合"));
+    // A focused button takes Enter, as in a dialog.
+    Command1->setAutoDefault(true);
+    Command2->setAutoDefault(true);
 
     TS1Frame->lower();
     Command2->raise();

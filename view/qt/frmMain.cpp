@@ -9,6 +9,7 @@
 #include "view/qt/ReaderListening.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFile>
 #include <QIcon>
 #include <QMdiSubWindow>
@@ -26,7 +27,7 @@ const char* const MapIcon = ":/icons/map.png";
 }  // namespace
 
 frmMain::frmMain(const MapWindowContext& context, QWidget* parent)
-    : QWidget(parent), context_(context), background_(BackgroundKind::MapWindow)
+    : QWidget(parent), context_(context), background_(BackgroundKind::MapWindow), keyboard_(*this, context.frame)
 {
     MapAccessible::Install();
     setWindowTitle(QString::fromUtf8(DefaultCaption));
@@ -36,6 +37,8 @@ frmMain::frmMain(const MapWindowContext& context, QWidget* parent)
     // The background image covers the whole client area: nothing beneath
     // the window needs repainting when part of it is.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The map takes the keys of its sector cursor.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 frmMain::~frmMain()
@@ -223,6 +226,7 @@ void frmMain::paintEvent(QPaintEvent* event)
         ++painted;
     }
     lastPaintedCells_ = painted;
+    keyboard_.Paint(painter, dirty);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
@@ -241,6 +245,7 @@ void frmMain::PaintAtPixel(QPointF position)
 
 void frmMain::mousePressEvent(QMouseEvent* event)
 {
+    keyboard_.PointerPressed();
     PaintAtPixel(event->position());
 }
 
@@ -253,6 +258,21 @@ void frmMain::mouseMoveEvent(QMouseEvent* event)
 void frmMain::mouseReleaseEvent(QMouseEvent*)
 {
     SectorPainter::PointerPressed = false;
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event)
+{
+    if (!keyboard_.KeyPress(*event))
+        QWidget::keyPressEvent(event);
+}
+
+void frmMain::focusInEvent(QFocusEvent* event) { keyboard_.FocusIn(event->reason()); }
+
+void frmMain::focusOutEvent(QFocusEvent*) { keyboard_.FocusOut(); }
+
+bool frmMain::focusNextPrevChild(bool next)
+{
+    return keyboard_.FocusNextOutside(next) || QWidget::focusNextPrevChild(next);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -4,6 +4,7 @@
 #include "components/qt/WindowBackground.h"
 #include "view/CellGrid.h"
 #include "view/MapWindowContext.h"
+#include "view/qt/MapKeyboardInput.h"
 
 #include <QRect>
 #include <QWidget>
@@ -48,6 +49,7 @@ public:
     int BrushSizePosition() const;
     // The cells painted by the last paint (for checks of what a paint costs).
     int LastPaintedCells() const { return lastPaintedCells_; }
+    const MapKeyboardInput& Keyboard() const { return keyboard_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,6 +57,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -76,6 +82,7 @@ private:
     MapWindowContext context_;
     CellGrid cells_;
     WindowBackground background_;
+    MapKeyboardInput keyboard_;
     bool building_ = false;
     // The cells' rectangles in pixels at rectScale_ twips per pixel.
     std::vector<QRect> pixelRects_;
