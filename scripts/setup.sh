@@ -26,6 +26,7 @@ GRIDFORGE_TEST_PACKAGES=(
   # A session bus and the accessibility bus with its reader, for what a screen
   # reader reads (tests/e2e/atspi_session.py).
   dbus-daemon at-spi2-core python3-pyatspi
+  locales  # the Japanese locale the end-to-end tests also run in
 )
 
 gridforge_missing_packages() {
@@ -53,6 +54,28 @@ gridforge_setup() {
     esac
   done
   gridforge_install "${packages[@]}"
+  case " ${wanted[*]} " in
+    *" test "*) gridforge_locale ja_JP.UTF-8 ;;
+  esac
+}
+
+# gridforge_locale NAME: makes the locale NAME (such as ja_JP.UTF-8) where the
+# system does not have it yet.
+gridforge_locale() {
+  local name=$1
+  local short
+  short=$(echo "$name" | sed 's/UTF-8/utf8/')
+  if locale -a 2>/dev/null | grep -qx "$short"; then
+    return 0
+  fi
+  echo "Making the locale $name"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+  fi
+  $sudo sed -i "s/^# *\($name UTF-8\)/\1/" /etc/locale.gen
+  grep -q "^$name UTF-8" /etc/locale.gen || echo "$name UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
 }
 
 # gridforge_install PACKAGE...: installs those of the packages that are missing.
