@@ -252,6 +252,27 @@ class Reader:
                 self.fault("choosing an owner: the map's description stays %r" % table.description)
             self.heard("accessible-description", table.name, "choosing an owner")
 
+    def paint_by_keys(self, table):
+        """A 3 x 3 square of owner 5 at rows and columns 1 to 3, with the map's own keys: the digit, the
+        cursor, Space and Shift+arrows; the reader must read every painted cell by its new owner."""
+        self.activate_frame()
+        if table is None:
+            return
+        for _ in range(6):  # F6 goes round the panes to the map
+            if table.getState().contains(self.session.atspi.STATE_FOCUSED):
+                break
+            self.session.key("F6")
+            time.sleep(0.2)
+        else:
+            self.fault("F6 never brought the focus to the map")
+            return
+        self.session.key("5", "ctrl+Home", "Right", "Down", "space", "shift+Right", "shift+Right", "Down",
+                         "shift+Left", "shift+Left", "Down", "shift+Right", "shift+Right")
+        square = {(row, column): "ブラックセクト" for row in range(1, 4) for column in range(1, 4)}
+        square.update({(0, 0): OWNER0 + LOCKED, (4, 4): "レジスタンス", (1, 4): "レジスタンス"})
+        self.expect_cells(table, square, "the square painted by keys")
+        self.heard("accessible-name", "ブラックセクト", "painting by keys")
+
     # ----- driving
     def activate_frame(self):
         frame = wait_for("the frame", lambda: self.session.windows("^%s$" % FRAME_TITLE))[0]
@@ -279,6 +300,7 @@ class Reader:
         self.lock(table)
         self.replace(table)
         self.choose_owner(frame, table)
+        self.paint_by_keys(table)
 
         self.activate_frame()
         self.session.key("alt+t", "s")
