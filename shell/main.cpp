@@ -4,6 +4,7 @@
 #include "shell/GridforgeApplication.h"
 #include "shell/MemoryReuse.h"
 #include "shell/ScriptRuns.h"
+#include "shell/WindowSystemMayStart.h"
 #include "shell/frmMDI.h"
 
 #include <QCoreApplication>
@@ -24,15 +25,16 @@ int Refuse(const CommandLine& commandLine)
 }
 
 // What the command line asks for that needs no window, or nothing. Options
-// it does not know may be Qt's: those wait until Qt has taken its own.
-std::optional<int> RunWithoutWindow(const CommandLine& commandLine)
+// it does not know may be Qt's: those wait until Qt has taken its own, where
+// Qt can start at all.
+std::optional<int> RunWithoutWindow(const CommandLine& commandLine, const QStringList& arguments)
 {
     switch (commandLine.action) {
     case CommandLine::Action::Start:
     case CommandLine::Action::OpenMapFile:
         return std::nullopt;
     case CommandLine::Action::Refuse:
-        if (commandLine.unknownOptionsOnly)
+        if (commandLine.unknownOptionsOnly && WindowSystemMayStart(arguments))
             return std::nullopt;
         return Refuse(commandLine);
     default:
@@ -67,7 +69,7 @@ int main(int argc, char* argv[])
         // the runs for scripts need none.
         const QCoreApplication core(argc, argv);
         commandLine = CommandLine::Parse(QCoreApplication::arguments());
-        if (const std::optional<int> status = RunWithoutWindow(commandLine))
+        if (const std::optional<int> status = RunWithoutWindow(commandLine, QCoreApplication::arguments()))
             return *status;
     }
 
