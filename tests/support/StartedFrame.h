@@ -1,7 +1,9 @@
 #pragma once
 
+#include "dialogs/frmAbout.h"
 #include "dialogs/frmMapSelect.h"
 #include "document/MapModule.h"
+#include "shell/FrameCommands.h"
 #include "shell/LockCheckBox.h"
 #include "shell/MapDataPanel.h"
 #include "shell/MapWindowHost.h"
@@ -10,6 +12,7 @@
 #include "support/FakeMessageBox.h"
 #include "support/ModalAnswer.h"
 #include "view/qt/frmMain.h"
+#include "viewer/frmOwnData.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -51,6 +54,10 @@ struct StartedFrame {
     ~StartedFrame()
     {
         MapModule::MapChanged = MapModule::False;
+        // The data viewer and the about box outlive the frame, as top-level
+        // windows of their own: the test closes what it opened.
+        delete frame->Commands()->DataViewer();
+        delete frame->Commands()->AboutBox();
         frame.reset();
         MapModule::ResetDocument();
     }
