@@ -1,5 +1,6 @@
 #include "document/LevelTextImport.h"
 
+#include "document/AbortMessage.h"
 #include "document/LevelTextRefusalText.h"
 #include "document/MapFile.h"
 #include "document/MapModule.h"
@@ -10,20 +11,7 @@
 namespace MapModule {
 namespace {
 
-constexpr const char* AbortTitle = "中止";
 constexpr const char* RefusedMessage = "レベルデータを読み込めません・・・ロードを中止します";
-
-void ShowAbort(const std::string& text)
-{
-    if (MessageBoxPort* messages = Ports().messages)
-        messages->Show(text, AbortTitle, MessageButtons::Ok, MessageIcon::Error, MessageAnswer::Ok);
-}
-
-std::string Shown(const std::string& path)
-{
-    const ShownPathPort* shownPaths = Ports().shownPaths;
-    return shownPaths ? shownPaths->ShownPath(path) : path;
-}
 
 bool TakeAsNewMap(const std::string& path, std::string_view bytes)
 {
@@ -81,7 +69,7 @@ bool LoadMapOrLevelText(const std::string& path)
     const FileBytes::ReadResult read = FileBytes::ReadBounded(path, MapFileSizeLimit);
     if (read.status == FileBytes::ReadStatus::Read && IsLevelText(read.bytes))
         return TakeAsNewMap(path, read.bytes);
-    return LoadMapFile(path);
+    return LoadMapFileRead(path, read) == LoadStatus::Loaded;
 }
 
 }  // namespace MapModule

@@ -1,5 +1,6 @@
 #include "document/MapFile.h"
 
+#include "document/AbortMessage.h"
 #include "document/LevelTextImport.h"
 #include "document/MapFileReader.h"
 #include "document/MapModule.h"
@@ -16,18 +17,11 @@ namespace MapModule {
 namespace {
 
 constexpr const char* LineEnd = "\r\n";
-constexpr const char* AbortTitle = "中止";
 constexpr const char* HeaderMessage = "ヘッダーが違います・・・ロードを中止します";
 constexpr const char* SizeMessage = "マップサイズが正しくありません・・・ロードを中止します";
 constexpr const char* TooLargeMessage = "ファイルが大きすぎます・・・ロードを中止します";
 constexpr const char* SaveFailedMessage = "ファイルを保存できませんでした・・・保存を中止します";
 constexpr const char* NotKeptMessage = "ファイルを保存しましたが、元のファイルの次の情報は引き継げませんでした";
-
-void ShowAbort(const std::string& text)
-{
-    if (MessageBoxPort* messages = Ports().messages)
-        messages->Show(text, AbortTitle, MessageButtons::Ok, MessageIcon::Error, MessageAnswer::Ok);
-}
 
 bool SizesFitGrid(std::int32_t width, std::int32_t height)
 {
@@ -44,12 +38,6 @@ std::optional<std::string> CaptionFor(const std::string& path)
     if (separator == std::string::npos)
         return std::nullopt;
     return path.substr(separator + 1);
-}
-
-std::string Shown(const std::string& path)
-{
-    const ShownPathPort* shownPaths = Ports().shownPaths;
-    return shownPaths ? shownPaths->ShownPath(path) : path;
 }
 
 struct SaveOutcome {
@@ -110,7 +98,11 @@ bool LoadMapFile(const std::string& path) { return LoadMapFileStatus(path) == Lo
 
 LoadStatus LoadMapFileStatus(const std::string& path)
 {
-    const FileBytes::ReadResult read = FileBytes::ReadBounded(path, MapFileSizeLimit);
+    return LoadMapFileRead(path, FileBytes::ReadBounded(path, MapFileSizeLimit));
+}
+
+LoadStatus LoadMapFileRead(const std::string& path, const FileBytes::ReadResult& read)
+{
     if (read.status == FileBytes::ReadStatus::TooLarge) {
         ShowAbort(TooLargeMessage);
         return LoadStatus::TooLarge;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileBytes.h"
+
 #include <cstddef>
 #include <string>
 
@@ -26,6 +28,8 @@ bool LoadMapFile(const std::string& path);
 enum class LoadStatus { Loaded, Unreadable, TooLarge, WrongHeader, WrongSize, MapWindowKept };
 // LoadMapFile, telling why it stopped.
 LoadStatus LoadMapFileStatus(const std::string& path);
+// The same for a file already read from path (as ReadBounded gives it).
+LoadStatus LoadMapFileRead(const std::string& path, const FileBytes::ReadResult& read);
 // Save dialog, then SaveMapFile; a failed write is reported to the user.
 void SaveMapAs();
 // The plain save command: SaveMapFile to CurrentFileName while the map on
