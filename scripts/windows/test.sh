@@ -34,8 +34,8 @@ export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,msh
 export WINEARCH=win64
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   say "creating the wine prefix"
-  wineboot --init >/dev/null 2>&1
-  wineserver --wait
+  wineboot --init >"$build/wineboot.log" 2>&1 && wineserver --wait >>"$build/wineboot.log" 2>&1 ||
+    { say "wineboot failed (exit $?)"; cat "$build/wineboot.log"; exit 1; }
 fi
 # Programs in the build folder find Qt's and the compiler's DLLs on WINEPATH.
 mingw_dirs=()
