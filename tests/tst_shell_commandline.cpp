@@ -75,14 +75,20 @@ Run RunProgram(const QStringList& arguments, bool offscreen = false)
     process.setProcessEnvironment(environment);
     process.start(Program(), arguments);
     Run run;
+    // A run that did not start, did not end or crashed is told in the log, so
+    // that the failure of its row says which.
     if (!process.waitForFinished(60000)) {
+        qWarning("gridforge %s: not finished: %s", qPrintable(arguments.join(' ')), qPrintable(process.errorString()));
         process.kill();
         process.waitForFinished();
         return run;
     }
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
+    if (process.exitStatus() == QProcess::NormalExit)
+        run.status = process.exitCode();
+    else
+        qWarning("gridforge %s: crashed, exit code %x", qPrintable(arguments.join(' ')), uint(process.exitCode()));
     return run;
 }
 

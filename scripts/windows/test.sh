@@ -32,10 +32,27 @@ mkdir -p "$build"
 # A private wine prefix; no Mono or Gecko downloads, no debug chatter.
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
+# wineboot once failed on a CI machine with nothing printed, where the same
+# tree passes on others: a failed try is told with what wine said, and the
+# prefix is made again from nothing, at most three times.
+make_prefix() {
+  local try status
+  for try in 1 2 3; do
+    say "creating the wine prefix (try $try)"
+    status=0
+    { wineboot --init && wineserver --wait; } >"$build/wineboot.log" 2>&1 || status=$?
+    if [ "$status" = 0 ] && [ -f "$WINEPREFIX/system.reg" ]; then
+      return 0
+    fi
+    say "wineboot failed (exit $status); it said:"
+    sed 's/^/  /' "$build/wineboot.log"
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+  done
+  return 1
+}
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  say "creating the wine prefix"
-  wineboot --init >"$build/wineboot.log" 2>&1 && wineserver --wait >>"$build/wineboot.log" 2>&1 ||
-    { say "wineboot failed (exit $?)"; cat "$build/wineboot.log"; exit 1; }
+  make_prefix
 fi
 # Programs in the build folder find Qt's and the compiler's DLLs on WINEPATH.
 mingw_dirs=()
@@ -60,8 +77,18 @@ say "built in $((SECONDS - start)) s"
 
 say "tests under wine"
 failed=0
-# Offscreen drawing, as on Linux; one wine server for all of them.
-(cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)") || failed=1
+# Offscreen drawing, as on Linux; one wine server for all of them. A test
+# that fails is shown and run once more on its own: wine on a loaded machine
+# has failed a row that passes in every later run. A second failure fails the
+# phase; a pass is named below, so that it is seen and not forgotten.
+if ! (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"); then
+  say "failed tests, run once more on their own: $(cd "$build" && ctest -N --rerun-failed 2>/dev/null | sed -n 's/^ *Test *#[0-9]*: //p' | tr '\n' ' ')"
+  if (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --rerun-failed); then
+    say "WARNING: those tests failed under wine once and passed on their second run"
+  else
+    failed=1
+  fi
+fi
 wineserver --wait || true
 
 say "the folder to unzip"
