@@ -12,7 +12,8 @@ using Refusal = LevelTextReader::Refusal;
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The lines of the input one by one, with their numbers; a line ends at LF,
-// and a CR just before it is not part of the line.
+// and a CR just before it, or at the very end of the input, is not part of
+// the line.
 class Lines {
 public:
     explicit Lines(std::string_view bytes) : bytes_(bytes)
@@ -31,7 +32,7 @@ public:
         const std::size_t lf = bytes_.find('\n', pos_);
         std::string_view line = bytes_.substr(pos_, lf == std::string_view::npos ? std::string_view::npos : lf - pos_);
         pos_ = lf == std::string_view::npos ? bytes_.size() + 1 : lf + 1;
-        if (!line.empty() && line.back() == '\r' && lf != std::string_view::npos)
+        if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         ++number_;
         return line;

@@ -95,7 +95,23 @@ bool ReplaceWith(FileHandle& temp, const std::wstring& from, const std::wstring&
     if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
         return false;
     temp.Close();
-    return ::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+    if (::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+        return true;
+    // The old file is gone and the new one is still under its temporary
+    // name: a plain move puts it in place.
+    const DWORD replaceError = ::GetLastError();
+    if (replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT &&
+        ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0)
+        return true;
+    ::SetLastError(replaceError);
+    return false;
+}
+
+// Whether a failed replacement has already moved the old file away, so that
+// the temporary file holds the only whole copy of the map and must stay.
+bool OldFileMovedAway(DWORD error)
+{
+    return error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
 }
 
 // A named stream as a user knows it: ":name:$DATA" gives "name", in UTF-8.
@@ -176,7 +192,8 @@ WriteStatus WriteAtomically(const std::string& path, std::string_view bytes, Not
     const DWORD error = ::GetLastError();
     temp.Close();
     if (!replaced) {
-        ::DeleteFileW(tempPath.c_str());
+        if (!OldFileMovedAway(error))
+            ::DeleteFileW(tempPath.c_str());
         // The folder took the temporary file and the file opened for writing:
         // what refuses the replacement is another program holding the file.
         if (written && replacing && error == ERROR_ACCESS_DENIED)

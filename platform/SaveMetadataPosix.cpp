@@ -192,6 +192,12 @@ mode_t KeptMode(int temp, int folder, const std::string& name, const std::string
             notKept.attributes.push_back(attribute);
     }
 
+    // The folder's default ACL gave the new file entries of its own: a map
+    // that had no ACL, or whose ACL could not be copied, keeps no more than
+    // its mode allows.
+    if (!aclKept && ::fremovexattr(temp, AclName) != 0 && errno != ENODATA && errno != ENOTSUP)
+        notKept.accessList = true;
+
     // With the ACL copied the group bits are its mask, as they were; without
     // it they are what the owning group itself had.
     mode_t mode = old.st_mode & 07777;

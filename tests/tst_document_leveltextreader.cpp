@@ -62,6 +62,7 @@ private slots:
             << Section32;
         QTest::newRow("UTF-8 with a byte order mark, other sections after")
             << QByteArray("\xEF\xBB\xBFown_map= \r\n3 2\r\n00 01 02 \r\n03 04 05 \r\n\r\nblg_map= \r\n3 2\r\n") << Section32;
+        QTest::newRow("a CR at the very end, its LF cut off") << Section32 + "\r" << Section32;
         QTest::newRow("own_map= inside a line is not a section")
             << QByteArray("; see own_map= below\r\n") + Section32 << Section32;
         QTest::newRow("tabs and runs of blanks between tokens")

@@ -322,7 +322,7 @@ private slots:
     {
         QTest::addColumn<QString>("saver");  // root, nobody, or nobody+GROUP
         QTest::addColumn<QString>("file");   // owner:group mode
-        QTest::addColumn<QString>("acl");    // an entry added with setfacl
+        QTest::addColumn<QString>("acl");    // an entry added with setfacl; "d:..." a default of the folder
         QTest::addColumn<QStringList>("attributes");
         QTest::addColumn<QString>("savedFile");
         QTest::addColumn<QString>("savedAcl");
@@ -339,6 +339,9 @@ private slots:
         QTest::newRow("ACL entry and attribute kept, the group gains nothing")
             << "root" << "1234:4242 0640" << "u:1235:rw" << comment << "1234:4242 0660"
             << "user::rw-,user:1235:rw-,group::r--,mask::rw-,other::---" << comment << "";
+        QTest::newRow("a folder's default ACL does not reach a map that had no ACL")
+            << "root" << "1234:4242 0664" << "d:u:65534:rw" << none << "1234:4242 0664"
+            << "user::rw-,group::rw-,other::r--" << none << "";
         QTest::newRow("a file system that refuses the ACL: the save stands and says so")
             << "root, no ACL" << "1234:4242 0640" << "u:1235:rw" << comment << "1234:4242 0640"
             << "user::rw-,group::r--,other::---" << comment << "ACL";
@@ -378,7 +381,7 @@ private slots:
         QCOMPARE(::chmod(Std(path).c_str(), mode_t(owner[2].toUInt(nullptr, 8))), 0);
         if (!acl.isEmpty()) {
             QProcess setfacl;
-            setfacl.start("setfacl", {"-m", acl, path});
+            setfacl.start("setfacl", {"-m", acl, acl.startsWith("d:") ? dir->path() : path});
             QVERIFY(setfacl.waitForFinished());
             const QString error = QString::fromLocal8Bit(setfacl.readAllStandardError());
             if (error.contains("not supported"))
