@@ -212,6 +212,23 @@ private slots:
         QCOMPARE(CopyRange(*rtftext, {4, 0}, end), RangeOf(ownMap, {4, 0}, end));
     }
 
+    // The viewer is there to be copied from: opened, Ctrl+A and Ctrl+C copy
+    // the whole text, with no Tab or click first.
+    void copiedByKeyboardAtOnce()
+    {
+        FillMixedMap(10, 10);
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        Viewer viewer;
+        viewer.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(viewer.window));
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus != nullptr);
+        QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->mimeData()->data("text/plain"),
+                 QByteArray::fromStdString(MapModule::BuildLevelText()));
+    }
+
     void tabsSwitchBoxes_data()
     {
         QTest::addColumn<QList<int>>("tabs");

@@ -119,6 +119,10 @@ frmOwnData::frmOwnData(QWidget* parent)
 
     TS1Frame->lower();
     Command2->raise();
+    // The viewer is opened to read and copy the text: the focus starts there,
+    // and Tab goes on to the tabs.
+    setTabOrder(Text1, TS1);
+    Text1->setFocus();
 
     connect(TS1, &QTabBar::currentChanged, this, &frmOwnData::OnTabChanged);
     connect(Command1, &QPushButton::clicked, this, &frmOwnData::SwitchBackground);
