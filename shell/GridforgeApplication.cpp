@@ -1,6 +1,7 @@
 #include "shell/GridforgeApplication.h"
 
 #include "shell/FocusFrameStyle.h"
+#include "shell/KeyboardCues.h"
 
 #include <QFont>
 #include <QLibraryInfo>
@@ -34,6 +35,7 @@ GridforgeApplication::GridforgeApplication(int& argc, char** argv) : QApplicatio
     // Buttons show their text only, without the style's icons, and a clear
     // frame while they have the keyboard focus.
     setStyle(new FocusFrameStyle);
+    installEventFilter(new KeyboardCues(this));
 
     // The windows ask for the classic proportional gothic; use the installed
     // metric-compatible one.

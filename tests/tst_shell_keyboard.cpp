@@ -1,3 +1,4 @@
+#include "shell/KeyboardCues.h"
 #include "shell/MainToolbar.h"
 #include "shell/MapDataPanel.h"
 #include "shell/OwnerToolbar.h"
@@ -5,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QToolButton>
 #include <QtTest>
 
@@ -92,6 +94,30 @@ private slots:
         QVERIFY(map->Keyboard().CursorDrawn());
         started.Press(QKeySequence(Qt::Key_Tab));
         QVERIFY(!map->Keyboard().CursorDrawn());
+    }
+
+    // A window opened from the keyboard shows its focus frame at once; one
+    // opened by a click shows it after the first Tab.
+    void windowOpenedByKeyShowsTheFocus_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("opened by a key: shown") << true;
+        QTest::newRow("opened by a click: hidden") << false;
+    }
+    void windowOpenedByKeyShowsTheFocus()
+    {
+        QFETCH(bool, byKey);
+        KeyboardCues cues;
+        qApp->installEventFilter(&cues);
+        KeyboardFrame started;
+        if (byKey)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        else
+            QTest::mouseClick(started.Map(), Qt::LeftButton);
+        QDialog dialog(started.frame.get());
+        dialog.show();
+        qApp->removeEventFilter(&cues);
+        QCOMPARE(dialog.testAttribute(Qt::WA_KeyboardFocusChange), byKey);
     }
 
     void digitPressesTheOwnerButton_data()
