@@ -18,6 +18,7 @@ constexpr int SeparatorPixels = 8;
 MainToolbar::MainToolbar(QAction& newMap, QAction& open, QWidget* parent) : DockedBar(parent)
 {
     setObjectName("Toolbar3");
+    setAccessibleName("ツールバー");
 
     auto* host = new QWidget(this);
     host->setFixedHeight(Twips::ScreenPixels(BarHeightTwips));

@@ -27,6 +27,7 @@ QPalette WithText(QPalette palette, const QColor& color)
 MapDataPanel::MapDataPanel(QWidget* parent) : DockedBar(parent)
 {
     setObjectName("Toolbar2");
+    setAccessibleName("マップデータの詳細");
 
     auto* host = new QWidget(this);
     host->setFixedWidth(Twips::ScreenPixels(PanelWidthTwips));

@@ -50,6 +50,7 @@ QString ButtonName(int number)
 OwnerToolbar::OwnerToolbar(QWidget* parent) : DockedBar(parent)
 {
     setObjectName("Toolbar1");
+    setAccessibleName("オーナーセレクト");
 
     const int width = Twips::ScreenPixels(BarWidthTwips);
     auto* host = new QWidget(this);

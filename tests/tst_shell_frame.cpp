@@ -276,6 +276,11 @@ private slots:
         QTest::newRow("legend swatch")
             << "Shape1_5" << int(QAccessible::Graphic) << "ブラックセクトの色" << "マップインフォメーション";
         QTest::newRow("status bar") << "STBWindow" << int(QAccessible::StatusBar) << "ステータスバー" << "";
+        // The bars by the names their menu items give them.
+        const int bar = QAccessible::ToolBar;
+        QTest::newRow("main bar") << "Toolbar3" << bar << "ツールバー" << "";
+        QTest::newRow("owner bar") << "Toolbar1" << bar << "オーナーセレクト" << "";
+        QTest::newRow("panel") << "Toolbar2" << bar << "マップデータの詳細" << "";
     }
     void readerNames()
     {
